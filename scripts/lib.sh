@@ -1,0 +1,99 @@
+# Shared by the README's commands: installing what is missing, building, and the
+# test display and Wine server. Source it; it defines functions only.
+
+TD_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TD_BUILD=${TD_BUILD:-$TD_ROOT/build}
+
+TD_PACKAGES_I386="wine32:i386 libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386 libglu1-mesa:i386
+ gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386 libasound2:i386"
+TD_PACKAGES="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix cmake make g++ googletest
+ wine wine64 xvfb xauth xdotool imagemagick sox libsox-fmt-mp3
+ libgl1 libglx-mesa0 libgl1-mesa-dri libglu1-mesa gstreamer1.0-plugins-base gstreamer1.0-plugins-good libasound2"
+
+td_log() { printf '[tunedeck] %s\n' "$*" >&2; }
+
+# Installs the Debian packages that are missing; does nothing when all are there.
+td_install() {
+    local missing=() p
+    for p in $TD_PACKAGES $TD_PACKAGES_I386; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    td_log "installing: ${missing[*]}"
+    local sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then $sudo dpkg --add-architecture i386; fi
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Which Wine runs the Windows tests: win32 runs the product itself; win64 runs
+# the same sources built for 64 bits, for kernels that cannot execute 32-bit
+# code (where the 32-bit Wine loader fails, or runs only under emulation).
+td_wine_arch() {
+    if [ -n "${TD_WINE_ARCH:-}" ]; then echo "$TD_WINE_ARCH"; return; fi
+    local emu=/proc/sys/fs/binfmt_misc/qemu-i386
+    if [ -e "$emu" ] && grep -qx enabled "$emu"; then echo win64; return; fi
+    if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then echo win32; else echo win64; fi
+}
+
+td_arch_of() { [ "$1" = win32 ] && echo i686 || echo x86_64; }
+
+# Configures and builds one tree: native | i686 | x86_64.
+td_build() {
+    local kind=$1 dir=$TD_BUILD/$1
+    local args=(-S "$TD_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTD_ARTIFACTS="$TD_BUILD/artifacts")
+    if [ "$kind" = native ]; then
+        args+=(-DTD_SANITIZE=ON)
+    else
+        args+=(-DCMAKE_TOOLCHAIN_FILE="$TD_ROOT/cmake/mingw.cmake" -DTD_ARCH="$kind")
+    fi
+    mkdir -p "$TD_BUILD/artifacts"
+    [ -f "$dir/CMakeCache.txt" ] || cmake "${args[@]}" >/dev/null || return 1
+    cmake --build "$dir" -j "$(nproc)" "${@:2}"
+}
+
+# Environment of every Wine process we start (prefix inside the build folder).
+td_wine_env() {
+    local arch=$1
+    export WINEARCH=$arch
+    export WINEPREFIX=$TD_BUILD/wineprefix-$arch
+    export WINEDEBUG=${WINEDEBUG:--all}
+    export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml,winemenubuilder.exe="}
+    if [ "$arch" = win32 ]; then export TD_WINE=/usr/lib/wine/wine; else export TD_WINE=/usr/lib/wine/wine64; fi
+}
+
+# Starts a virtual display of our own on a free number; sets DISPLAY and TD_XVFB_PID.
+td_start_display() {
+    local n
+    for n in $(seq 90 130); do
+        [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] && continue
+        Xvfb :$n -screen 0 1024x768x24 -nolisten tcp +extension GLX >"$TD_BUILD/xvfb.log" 2>&1 &
+        TD_XVFB_PID=$!
+        local i
+        for i in $(seq 1 50); do
+            [ -e /tmp/.X11-unix/X$n ] && { export DISPLAY=:$n; return 0; }
+            kill -0 "$TD_XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+    done
+    td_log "could not start Xvfb (see $TD_BUILD/xvfb.log)"; return 1
+}
+
+# Creates the Wine prefix when missing and starts one persistent wineserver;
+# sets TD_WINESERVER_PID.
+td_start_wine() {
+    mkdir -p "$TD_BUILD"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        td_log "creating the Wine prefix $WINEPREFIX (once)"
+        "$TD_WINE" wineboot -i >"$TD_BUILD/wineboot.log" 2>&1
+        /usr/lib/wine/wineserver -w
+    fi
+    /usr/lib/wine/wineserver -p -f >/dev/null 2>&1 &
+    TD_WINESERVER_PID=$!
+}
+
+td_stop() {
+    [ -n "${TD_WINESERVER_PID:-}" ] && { /usr/lib/wine/wineserver -k 2>/dev/null; kill "$TD_WINESERVER_PID" 2>/dev/null; wait "$TD_WINESERVER_PID" 2>/dev/null; }
+    [ -n "${TD_XVFB_PID:-}" ] && { kill "$TD_XVFB_PID" 2>/dev/null; wait "$TD_XVFB_PID" 2>/dev/null; }
+    TD_WINESERVER_PID=; TD_XVFB_PID=
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds everything (the Win32
+# product, the native sanitizer build of the platform-free modules, and the
+# Windows build that this machine's Wine can run) and runs every test.
+# Exits non-zero on any failure. Usage: scripts/test.sh [ctest arguments]
+set -u -o pipefail
+source "$(dirname "$0")/lib.sh"
+cd "$TD_ROOT"
+td_install || exit 1
+
+arch=$(td_wine_arch)
+runbuild=$(td_arch_of "$arch")
+td_log "Windows tests run the $runbuild build under $arch Wine"
+
+td_build native || exit 1
+td_build i686 || exit 1
+if [ "$runbuild" != i686 ]; then td_build "$runbuild" || exit 1; fi
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-allocator_may_return_null=1:detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+status=0
+td_log "native tests (AddressSanitizer, UBSan)"
+ctest --test-dir "$TD_BUILD/native" --output-on-failure "$@" || status=1
+
+td_wine_env "$arch"
+trap td_stop EXIT
+td_start_display || exit 1
+td_start_wine
+td_log "Windows tests on display $DISPLAY"
+ctest --test-dir "$TD_BUILD/$runbuild" --output-on-failure "$@" || status=1
+td_stop
+ls "$TD_BUILD/artifacts"/*.png >/dev/null 2>&1 && td_log "pictures for a person to look at: $TD_BUILD/artifacts"
+exit $status
