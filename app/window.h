@@ -1,0 +1,18 @@
+// The main window: class "TAV", its window procedure and the message loop.
+#pragma once
+#include <windows.h>
+
+constexpr UINT_PTR FrameRateTimerId = 2;   // frame-rate tick, every 1000 ms
+constexpr UINT_PTR RefreshTimerId = 1;     // refresh tick, every 40 ms (started by ComposePanel)
+constexpr UINT PlayRequest = WM_USER;      // asks the window to choose a file and play it
+constexpr char MainWindowClass[] = "TAV";
+constexpr char MainWindowTitle[] = "TAV-Tunedeck 1.0";
+
+extern HINSTANCE AppInstance;   // module handle of the running program
+extern HWND MainWindow;         // the main window
+
+int RunMainWindow(HINSTANCE instance);                                         // registers, creates, shows; runs the loop; returns the quit code
+HWND CreateMainWindow(HINSTANCE instance);                                     // registers "TAV" and creates the window (start-up runs inside)
+int RunMessageLoop();                                                          // GetMessage loop; returns the quit message's wParam
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);  // records input, runs start-up and the playback messages
+void CALLBACK FrameRateTick(HWND window, UINT message, UINT_PTR timerId, DWORD time);      // FramesPerSecond = FrameCount; FrameCount = 0

@@ -1,0 +1,69 @@
+// Test harness for the real program under Wine: start the player from a chosen
+// current directory, find its windows, move the pointer and click through the
+// platform's input path (SendInput), read what the screen shows, answer dialogs,
+// collect the exit code, and capture sound to a file.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A started player process.
+struct PlayerProcess {
+    HANDLE process;
+    DWORD processId;
+    HWND window;   // its main window once found, else null
+};
+
+// Pixels read from the screen, top row first, each a COLORREF (0x00BBGGRR).
+struct ScreenPixels {
+    int width;
+    int height;
+    std::vector<std::uint32_t> pixels;
+};
+
+std::string WindowsPath(const std::string& unixOrWindowsPath);   // Unix path to Z:\..., others unchanged
+std::string BuildPath(const std::string& relative);              // file under the build folder ($TD_BINARY_DIR)
+std::string SourcePath(const std::string& relative);             // file under the source folder ($TD_SOURCE_DIR)
+std::string MakeTempDir(const std::string& name);                // fresh empty folder under the build folder
+bool WriteFileBytes(const std::string& path, const std::string& bytes);  // whole file; true on success
+
+std::string PlayerAssetsDir();                                  // a folder holding the player's pictures (build folder's assets)
+HWND OpenPlayerWindow();                                       // the player's main window made in this process, from PlayerAssetsDir, shown
+
+PlayerProcess StartPlayer(const std::string& currentDir, const std::vector<std::string>& extraEnv = {});  // runs tunedeck.exe there
+HWND WaitForWindow(DWORD processId, const char* className, const char* title, int timeoutMs);  // a top-level window of that process (null: any)
+HWND WaitForWindowGone(HWND window, int timeoutMs);            // null once the window no longer exists
+bool WaitForExit(PlayerProcess& player, int timeoutMs, DWORD* exitCode);  // true when it ended; gives its exit code
+void EndPlayer(PlayerProcess& player);                         // terminates it if still running and closes the handle
+
+void PumpFor(int ms);                                          // dispatches this thread's messages for ms milliseconds
+bool WaitUntil(int timeoutMs, bool (*condition)(void*), void* context);  // polls with pumping until true or timeout
+
+POINT ClientToScreenPoint(HWND window, int x, int y);          // client point in screen pixels
+void MovePointerTo(HWND window, int x, int y);                 // real pointer move to a client point
+void MovePointerToScreen(int x, int y);                        // real pointer move to a screen point
+void PressLeft();                                              // left button down where the pointer is
+void ReleaseLeft();                                            // left button up where the pointer is
+void ClickAt(HWND window, int x, int y);                       // move, press, release
+void PressKey(WORD virtualKey);                                // key down
+void ReleaseKey(WORD virtualKey);                              // key up
+void TypeText(const std::string& text);                        // types characters as key presses
+
+ScreenPixels CaptureClient(HWND window, int width, int height);  // what the screen shows of the client area
+std::uint32_t PixelAt(const ScreenPixels& shot, int x, int y);   // COLORREF at a client point
+bool SaveScreenPng(const ScreenPixels& shot, const std::string& fileName);  // into the artifacts folder
+
+HWND FindDialog(const char* title, int timeoutMs);             // a visible top-level dialog or message box with that title (null: untitled)
+std::string DialogText(HWND dialog);                           // the text of a message box's static control
+void PressDialogButton(HWND dialog, int buttonId);             // clicks a dialog's button (IDOK, IDCANCEL)
+bool AnswerOpenDialog(HWND dialog, const std::string& path);   // types the path into "File name" and presses Open
+
+// Sound capture: an ALSA configuration whose default device writes raw
+// S16_LE 44100 Hz stereo into `rawFile`. Returns the Unix path of the config,
+// to pass as ALSA_CONFIG_PATH in a started process's environment.
+std::string MakeSoundCaptureConfig(const std::string& dir, const std::string& rawFile);
+std::vector<std::int16_t> ReadCapturedSound(const std::string& rawFile);  // interleaved stereo samples
+double DominantFrequency(const std::vector<std::int16_t>& stereo, int sampleRate);  // strongest frequency of the left channel
+double SoundLevel(const std::vector<std::int16_t>& stereo);    // RMS of all samples, 0..32768
