@@ -4,6 +4,7 @@
 // The three copy widths and the 8-byte clears move exactly the bytes the unit
 // loops would; they are realised with memmove and memset, which are as fast as
 // the machine allows and, unlike a unit loop, safe if a caller makes rows overlap.
+// The fill uses x86's string-fill instruction where the compiler can emit it.
 // A frame whose address is null (never created) is left alone.
 #include "raster/frames.h"
 
@@ -23,6 +24,17 @@ std::int32_t CopyRow(std::uint8_t* to, const std::uint8_t* from, std::int32_t mo
 }
 
 std::uint8_t* RowStart(std::uint8_t* frame, std::int32_t row) { return frame + std::size_t(row) * FrameRowBytes; }
+
+// Writes `count` copies of a 32-bit word. On x86 the string-fill instruction
+// runs as fast as memset (a 16-byte store loop reaches only half of that).
+void FillWords(std::uint8_t* to, std::uint32_t word, std::uint32_t count) {
+#if defined(__GNUC__) && (defined(__i386__) || defined(__x86_64__))
+    std::size_t n = count;
+    asm volatile("rep stosl" : "+D"(to), "+c"(n) : "a"(word) : "memory");
+#else
+    for (std::uint32_t i = 0; i < count; ++i) std::memcpy(to + std::size_t(i) * 4, &word, 4);
+#endif
+}
 
 }  // namespace
 
@@ -53,20 +65,9 @@ void WorkSurfaceToPixelBuffer() {
 void FillPixelBuffer(ColourRef colour) {
     std::uint8_t* buffer = SurfaceState.pixelBuffer;
     if (buffer == nullptr) return;
-    const auto blue = std::uint8_t(colour >> 16), green = std::uint8_t(colour >> 8), red = std::uint8_t(colour);
-    if (blue == green && green == red && red == 0) {
-        std::memset(buffer, 0, FrameBytes);
-        return;
-    }
-    // Four pixels per 16-byte store; memcpy keeps it free of alignment demands.
-    std::uint8_t pattern[16];
-    for (int i = 0; i < 16; i += 4) {
-        pattern[i] = blue;
-        pattern[i + 1] = green;
-        pattern[i + 2] = red;
-        pattern[i + 3] = 0;
-    }
-    for (std::uint32_t offset = 0; offset < FrameBytes; offset += 16) std::memcpy(buffer + offset, pattern, 16);
+    // Bytes blue, green, red, 0 read as one little-endian word.
+    std::uint32_t word = (colour & 0xFFu) << 16 | (colour & 0xFF00u) | (colour >> 16 & 0xFFu);
+    FillWords(buffer, word, FramePixels);
 }
 
 void ClearWorkSurface() {

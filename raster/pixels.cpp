@@ -1,25 +1,15 @@
 // Pixel addressing and single-pixel access on the PixelBuffer and the drawing
 // target. Depends on: surfaces/surface_state.h for the frame addresses (read
-// afresh at every call), mathlib/tables.h for RowOffsetTable.
+// afresh at every call), mathlib/tables.h for RowOffsetTable, raster/pixel_store.h
+// for the row rule and byte stores shared with the primitives.
 // Limits: a raw read of -1 cannot be told from a pixel of four 0xFF bytes.
 #include "raster/pixels.h"
 
 #include "mathlib/tables.h"
+#include "raster/pixel_store.h"
 #include "surfaces/surface_state.h"
 
 namespace {
-
-// The drawing target keeps its bottom row first: caller's y to memory row.
-// Unsigned, so no y can overflow; the bounds test rejects what wraps.
-std::int32_t FlipRow(std::int32_t y) { return std::int32_t(std::uint32_t(FrameHeight) - std::uint32_t(y)); }
-
-// Byte 0 blue, 1 green, 2 red; byte 3 is not touched.
-void StoreColour(std::uint8_t* frame, std::int32_t index, ColourRef colour) {
-    std::uint8_t* p = frame + std::uint32_t(index) * 4u;
-    p[0] = std::uint8_t(colour >> 16);
-    p[1] = std::uint8_t(colour >> 8);
-    p[2] = std::uint8_t(colour);
-}
 
 std::int32_t LoadRaw(const std::uint8_t* frame, std::int32_t index) {
     const std::uint8_t* p = frame + std::uint32_t(index) * 4u;

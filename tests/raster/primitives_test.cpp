@@ -2,8 +2,10 @@
 // discs and gradients, and shapes running off every edge of the frame.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "frame_fixture.h"
 #include "mathlib/geometry.h"
@@ -81,18 +83,24 @@ TEST_F(PrimitivesTest, DiagonalLineEndsOnItsStart) {
 }
 
 TEST_F(PrimitivesTest, LinesMatchSteppingByDivision) {
-    // Every direction, steep and shallow, some running off the frame.
+    // Lines along an axis across every edge, then random ones in every
+    // direction, steep and shallow, some running off the frame.
+    std::vector<std::array<std::int32_t, 4>> lines = {
+        {-5, 10, 1030, 10}, {1030, 10, -5, 10}, {7, -5, 7, 800},  {7, 800, 7, -5},     {0, 768, 0, 1},
+        {1023, 0, 1023, 769}, {5, 0, 100, 0}, {5, 769, 100, 769}, {-9, 3, -1, 3},     {1024, 3, 1030, 3},
+        {3, 767, 3, 768}, {3, 768, 3, 767}, {-1, 5, 0, 5}, {1023, 5, 1024, 5},
+    };
     std::uint32_t seed = 7;
     auto next = [&seed](std::int32_t range) {
         seed = seed * 1664525u + 1013904223u;
         return std::int32_t((seed >> 8) % std::uint32_t(range)) - range / 4;
     };
-    for (int i = 0; i < 40; ++i) {
-        std::int32_t x1 = next(1400), y1 = next(1100), x2 = next(1400), y2 = next(1100);
-        SCOPED_TRACE(::testing::Message() << "(" << x1 << ", " << y1 << ") to (" << x2 << ", " << y2 << ")");
+    for (int i = 0; i < 40; ++i) lines.push_back({next(1400), next(1100), next(1400), next(1100)});
+    for (const auto& l : lines) {
+        SCOPED_TRACE(::testing::Message() << "(" << l[0] << ", " << l[1] << ") to (" << l[2] << ", " << l[3] << ")");
         std::memset(work.data(), Background, FrameBytes);
-        DrawLine(x1, y1, x2, y2, Ink);
-        ASSERT_EQ(Drawn(), ReferenceLine(x1, y1, x2, y2));
+        DrawLine(l[0], l[1], l[2], l[3], Ink);
+        ASSERT_EQ(Drawn(), ReferenceLine(l[0], l[1], l[2], l[3]));
     }
 }
 
@@ -111,6 +119,25 @@ TEST_F(PrimitivesTest, EllipsePoints) {
         // x = 500 + 100 cos, y = 400 + 50 sin, truncated: inside the bounding box.
         EXPECT_LE(std::abs(p.first - 500), 100);
         EXPECT_LE(std::abs(p.second - 400), 50);
+    }
+}
+
+TEST_F(PrimitivesTest, EllipsesMatchPolarOffset) {
+    const struct { std::int32_t cx, cy, rx, ry; } cases[] = {
+        {500, 400, 100, 50}, {10, 10, 700, 300}, {500, 400, -60, 30}, {500, 400, 2147484, 5}, {500, 400, 3, INT32_MAX},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.cx << ", " << c.cy << ", " << c.rx << ", " << c.ry);
+        std::memset(work.data(), Background, FrameBytes);
+        DrawEllipse(c.cx, c.cy, c.rx, c.ry, Ink);
+        PointSet expected;
+        for (AngleIndex a = 3600; a >= 1; --a) {
+            std::int64_t x = std::int64_t(c.cx) + PolarOffset(c.rx, a).x;
+            std::int64_t y = std::int64_t(c.cy) + PolarOffset(c.ry, a).y;
+            if (x >= 0 && x < FrameWidth && y >= 1 && y <= FrameHeight) expected.insert({std::int32_t(x), std::int32_t(y)});
+        }
+        EXPECT_FALSE(expected.empty());
+        EXPECT_EQ(Drawn(), expected);
     }
 }
 
