@@ -1,6 +1,6 @@
 // Lookup tables: builds, reads and releases the trigonometric, row-offset,
 // square-root and number tables, and the integer square root resting on them.
-// Depends on: common/alloc.h for the blocks, <cmath> at build time only.
+// Depends on: common/alloc.h for the blocks, <cmath> while building only.
 // Limits: the accessors do not check their index; nothing may read a table
 // before BuildLookupTables or after FreeLookupTables has released it.
 #include "mathlib/tables.h"
@@ -13,18 +13,20 @@ LookupTablesRecord LookupTables = {};
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
+constexpr long double Pi = 3.14159265358979323846264338327950288L;
 constexpr std::uint32_t TableBytes = TableEntries * 4;   // 14,400
 constexpr std::uint32_t FixedBlockBytes = TableBytes * 3; // 43,200
 constexpr std::uint32_t SqrtBlockBytes = 1024;            // only the first 256 bytes are used
 
 // Nearest integer, ties to even (the default rounding mode).
-double RoundEven(double v) { return std::nearbyint(v); }
+long double RoundEven(long double v) { return std::nearbyint(v); }
 
 // True when v, already integral, is representable as a signed 32-bit value.
-bool FitsInt32(double v) { return v >= -2147483648.0 && v <= 2147483647.0; }
+bool FitsInt32(long double v) { return v >= -2147483648.0L && v <= 2147483647.0L; }
 
-float* BuildFloatTable(double (*function)(double)) {
+// Extended precision puts 90 and 270 degrees nearer the true poles than double
+// does (whose tan at 270 is only 5.4e15): tan there is finite and above 1e16.
+float* BuildFloatTable(long double (*function)(long double)) {
     auto* table = static_cast<float*>(AllocZeroed(TableBytes));
     for (std::int32_t i = 0; i < TableEntries; ++i) table[i] = float(function(AngleToRadians(i)));
     return table;
@@ -32,18 +34,18 @@ float* BuildFloatTable(double (*function)(double)) {
 
 }  // namespace
 
-double AngleToRadians(AngleIndex i) { return (i / 10.0) * (Pi / 180.0); }
+long double AngleToRadians(AngleIndex i) { return (i / 10.0L) * (Pi / 180.0L); }
 
 std::int32_t RadiansToAngle(double r) {
-    double angle = RoundEven(r * (1800.0 / Pi));
+    long double angle = RoundEven(r * (1800.0L / Pi));
     // A NaN or a value beyond 32 bits would make the conversion undefined.
     if (!FitsInt32(angle)) return INT32_MIN;
     return std::int32_t(angle);
 }
 
-float* BuildFloatSinTable() { return BuildFloatTable([](double a) { return std::sin(a); }); }
-float* BuildFloatCosTable() { return BuildFloatTable([](double a) { return std::cos(a); }); }
-float* BuildFloatTanTable() { return BuildFloatTable([](double a) { return std::tan(a); }); }
+float* BuildFloatSinTable() { return BuildFloatTable([](long double a) { return std::sin(a); }); }
+float* BuildFloatCosTable() { return BuildFloatTable([](long double a) { return std::cos(a); }); }
+float* BuildFloatTanTable() { return BuildFloatTable([](long double a) { return std::tan(a); }); }
 
 void BuildLookupTables() {
     LookupTables.FloatSinTable = BuildFloatSinTable();
@@ -55,10 +57,10 @@ void BuildLookupTables() {
     LookupTables.FixedSinTable = fixed + TableEntries;
     LookupTables.FixedTanTable = fixed + 2 * TableEntries;
     for (std::int32_t i = 0; i < TableEntries; ++i) {
-        double a = AngleToRadians(i);
-        LookupTables.FixedCosTable[i] = std::int32_t(RoundEven(std::cos(a) * 1000.0));
-        LookupTables.FixedSinTable[i] = std::int32_t(RoundEven(std::sin(a) * 1000.0));
-        double tangent = RoundEven(std::tan(a) * 1000.0);
+        long double a = AngleToRadians(i);
+        LookupTables.FixedCosTable[i] = std::int32_t(RoundEven(std::cos(a) * 1000.0L));
+        LookupTables.FixedSinTable[i] = std::int32_t(RoundEven(std::sin(a) * 1000.0L));
+        long double tangent = RoundEven(std::tan(a) * 1000.0L);
         LookupTables.FixedTanTable[i] = FitsInt32(tangent) ? std::int32_t(tangent) : FixedTanOverflow;
     }
 
@@ -67,7 +69,7 @@ void BuildLookupTables() {
 
     LookupTables.SqrtTable = static_cast<std::uint8_t*>(AllocZeroed(SqrtBlockBytes));
     for (std::int32_t i = 0; i < 256; ++i)
-        LookupTables.SqrtTable[i] = std::uint8_t(RoundEven(std::sqrt(i / 256.0) * 256.0));
+        LookupTables.SqrtTable[i] = std::uint8_t(RoundEven(std::sqrt(i / 256.0L) * 256.0L));
 
     LookupTables.NumberTable = static_cast<float*>(AllocZeroed(TableBytes));
     for (std::int32_t i = 0; i < TableEntries; ++i) LookupTables.NumberTable[i] = float(i);

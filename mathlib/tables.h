@@ -36,7 +36,7 @@ float* BuildFloatCosTable();        // new 14,400-byte block of cos(angle i)
 float* BuildFloatTanTable();        // new 14,400-byte block of tan(angle i)
 
 // Angle conversions
-double AngleToRadians(AngleIndex i);   // (i / 10) × (pi / 180)
+long double AngleToRadians(AngleIndex i);  // (i / 10) × (pi / 180) in extended precision where there is one
 std::int32_t RadiansToAngle(double r); // round(r × 1800 / pi), the inverse of AngleToRadians; INT32_MIN when not representable
 
 // Table accessors: the index must be 0 to 3599 and is not checked
