@@ -356,6 +356,26 @@ bool AnswerOpenDialog(HWND dialog, const std::string& path) {
     return true;
 }
 
+namespace {
+DWORD WINAPI AnswerBoxThread(void* context) {
+    auto* answer = static_cast<BoxAnswer*>(context);
+    HWND box = WaitForWindow(GetCurrentProcessId(), "#32770", nullptr, answer->timeoutMs);
+    if (box == nullptr) return 1;
+    char title[256] = {};
+    GetWindowTextA(box, title, sizeof title);
+    answer->title = title;
+    answer->text = DialogText(box);
+    answer->seen = true;
+    PressDialogButton(box, IDOK);
+    return 0;
+}
+}  // namespace
+
+HANDLE AnswerMessageBoxLater(BoxAnswer* answer) {
+    answer->seen = false;
+    return CreateThread(nullptr, 0, AnswerBoxThread, answer, 0, nullptr);
+}
+
 std::string MakeSoundCaptureConfig(const std::string& dir, const std::string& rawFile) {
     // Paths here are Unix paths: ALSA reads them, not Windows.
     std::string conf =

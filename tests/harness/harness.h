@@ -60,6 +60,16 @@ std::string DialogText(HWND dialog);                           // the text of a 
 void PressDialogButton(HWND dialog, int buttonId);             // clicks a dialog's button (IDOK, IDCANCEL)
 bool AnswerOpenDialog(HWND dialog, const std::string& path);   // types the path into "File name" and presses Open
 
+// A message box of this process answered from a helper thread, while the
+// test's own thread sits in the modal loop that showed it.
+struct BoxAnswer {
+    std::string title;   // the box's caption
+    std::string text;    // its message text
+    bool seen;           // a box was found and OK pressed
+    int timeoutMs;       // how long the thread waits for a box
+};
+HANDLE AnswerMessageBoxLater(BoxAnswer* answer);               // starts the thread; wait on the handle, then close it
+
 // Sound capture: an ALSA configuration whose default device writes raw
 // S16_LE 44100 Hz stereo into `rawFile`. Returns the Unix path of the config,
 // to pass as ALSA_CONFIG_PATH in a started process's environment.

@@ -4,16 +4,24 @@
 
 #include <cstring>
 
-#include "app/window.h"
 #include "harness/harness.h"
 #include "surfaces/surfaces.h"
 
 namespace {
 
+// A plain window of its own, so the surfaces are seen as set-up leaves them
+// (the player's panel changes their text colours afterwards).
 class SurfacesTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (MainWindow == nullptr) OpenPlayerWindow();
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpszClassName = "SurfacesTestWindow";
+        RegisterClassA(&wc);
+        HWND window = CreateWindowA(wc.lpszClassName, "surfaces", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                                    nullptr, nullptr, nullptr, nullptr);
+        SetWindowDC(GetDC(window));
+        SetUpSurfaces(window);
     }
 };
 
