@@ -2,12 +2,23 @@
 #pragma once
 #include <windows.h>
 
+// Projection of every viewport: 45-degree vertical field of view, planes 1 and 2000.
+constexpr double GLFieldOfView = 45.0;
+constexpr double GLNearPlane = 1.0;
+constexpr double GLFarPlane = 2000.0;
+
 // The window's device context and the rendering context bound to it.
+// When the pixel format cannot be set, both fields are all ones (the two-word
+// -1); GLContextFailed tells that apart. A context the platform refused to
+// create comes back as a real device context with a null rendering context.
 struct GLContextPair {
     HDC dc;
     HGLRC rc;
 };
 
-GLContextPair CreateGLContext();                        // pixel format and context on WindowDC; failure: see GLContextFailed
+PIXELFORMATDESCRIPTOR GLPixelFormatRequest();           // RGBA, double-buffered, 16-bit depth, window drawing
+GLContextPair CreateGLContext();                        // pixel format and current context on WindowDC
 bool GLContextFailed(GLContextPair pair);               // true when the pixel format could not be set
-void ResizeGLViewport(int width, int height);           // viewport and 45-degree perspective for a client size
+void SetPerspective(const double& fovy, const double& aspect, const double& zNear,
+                    const double& zFar);                // gluPerspective with the four values in this order
+void ResizeGLViewport(int width, int height);           // viewport and projection for a client size; leaves model-view reset

@@ -1,0 +1,139 @@
+// Context creation when the window already carries another pixel format: the
+// failure result, and the start-up's empty message box after which the player
+// runs on without OpenGL. Its own process, so no other test shares the state.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include <GL/gl.h>
+
+#include "app/input.h"
+#include "gl/context.h"
+#include "harness/harness.h"
+#include "surfaces/surfaces.h"
+
+namespace {
+
+// A window-drawing OpenGL format other than the one CreateGLContext would pick; 0 if none.
+int OtherPixelFormat(HDC dc) {
+    PIXELFORMATDESCRIPTOR request = GLPixelFormatRequest();
+    int chosen = ChoosePixelFormat(dc, &request);
+    PIXELFORMATDESCRIPTOR pfd = {};
+    int count = DescribePixelFormat(dc, 1, sizeof pfd, &pfd);
+    const DWORD needed = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
+    for (int i = 1; i <= count; ++i) {
+        if (i != chosen && DescribePixelFormat(dc, i, sizeof pfd, &pfd) != 0 && (pfd.dwFlags & needed) == needed) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+// Sets another format on a window's DC; false when the platform offers none.
+bool PresetOtherFormat(HWND window) {
+    HDC dc = GetDC(window);
+    int other = OtherPixelFormat(dc);
+    PIXELFORMATDESCRIPTOR pfd = {};
+    DescribePixelFormat(dc, other, sizeof pfd, &pfd);
+    bool set = other != 0 && SetPixelFormat(dc, other, &pfd);
+    ReleaseDC(window, dc);
+    return set;
+}
+
+HWND MakePlainWindow() {
+    return CreateWindowExA(0, "STATIC", "gl probe", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+TEST(GLContextFailure, CreateReportsAFormatThatCannotBeSet) {
+    struct Case {
+        bool presetOther;
+        bool fails;
+    };
+    const Case cases[] = {{true, true}, {false, false}};
+    HDC savedDC = GetMainWindowDC();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.presetOther ? "format already set" : "fresh window");
+        HWND window = MakePlainWindow();
+        ASSERT_NE(window, nullptr);
+        if (c.presetOther && !PresetOtherFormat(window)) GTEST_SKIP() << "the platform offers one pixel format only";
+        HDC dc = GetDC(window);
+        SetWindowDC(dc);
+        GLContextPair pair = CreateGLContext();
+        SetWindowDC(savedDC);
+        EXPECT_EQ(GLContextFailed(pair), c.fails);
+        if (c.fails) {
+            EXPECT_EQ(reinterpret_cast<INT_PTR>(pair.dc), -1);
+            EXPECT_EQ(reinterpret_cast<INT_PTR>(pair.rc), -1);
+            EXPECT_EQ(wglGetCurrentContext(), nullptr);
+        } else {
+            EXPECT_EQ(pair.dc, dc);
+            EXPECT_NE(pair.rc, nullptr);
+            EXPECT_EQ(wglGetCurrentContext(), pair.rc);
+            wglMakeCurrent(nullptr, nullptr);
+            wglDeleteContext(pair.rc);
+        }
+        ReleaseDC(window, dc);
+        DestroyWindow(window);
+    }
+}
+
+// Before the player's window procedure sees WM_CREATE, give its window another format.
+bool PresetDone = false;
+
+LRESULT CALLBACK PresetOnCreate(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    char cls[16] = {};
+    if (code == HC_ACTION && msg->message == WM_CREATE && GetClassNameA(msg->hwnd, cls, sizeof cls) &&
+        lstrcmpA(cls, "TAV") == 0) {
+        PresetDone = PresetOtherFormat(msg->hwnd);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct BoxSeen {
+    bool found;
+    std::string title;
+    std::string text;
+};
+
+// Runs on a helper thread while the test's thread sits in the box's modal loop.
+DWORD WINAPI AnswerBox(void* context) {
+    BoxSeen* seen = static_cast<BoxSeen*>(context);
+    HWND box = WaitForWindow(GetCurrentProcessId(), "#32770", nullptr, 10000);
+    if (box == nullptr) return 1;
+    char title[128] = {};
+    GetWindowTextA(box, title, sizeof title);
+    seen->title = title;
+    seen->text = DialogText(box);
+    seen->found = true;
+    PressDialogButton(box, IDOK);
+    return 0;
+}
+
+TEST(GLContextFailure, StartUpShowsAnEmptyBoxAndGoesOn) {
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, PresetOnCreate, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    BoxSeen seen = {};
+    HANDLE answerer = CreateThread(nullptr, 0, AnswerBox, &seen, 0, nullptr);
+    HWND window = OpenPlayerWindow();   // start-up runs here and waits in the box until it is answered
+    UnhookWindowsHookEx(hook);
+    WaitForSingleObject(answerer, 15000);
+    CloseHandle(answerer);
+    if (!PresetDone) GTEST_SKIP() << "the platform offers one pixel format only";
+
+    EXPECT_TRUE(seen.found) << "no message box during start-up";
+    EXPECT_EQ(seen.text, "");
+    EXPECT_EQ(seen.title, "Error");   // the platform's caption for a null one
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(wglGetCurrentContext(), nullptr);
+    // Without OpenGL the size changes still arrive harmlessly and the panel keeps presenting.
+    SetWindowPos(window, nullptr, 0, 0, 360, 240, SWP_NOZORDER | SWP_NOACTIVATE);
+    InputState.FramesPerSecond = 0;
+    PumpFor(2200);
+    EXPECT_GT(InputState.FramesPerSecond, 0);
+    EXPECT_TRUE(IsWindow(window));
+}
+
+}  // namespace
