@@ -3,6 +3,7 @@
 // person's pointer would give it; the screen is read back through GDI.
 #include "harness/harness.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -376,24 +377,9 @@ HANDLE AnswerMessageBoxLater(BoxAnswer* answer) {
     return CreateThread(nullptr, 0, AnswerBoxThread, answer, 0, nullptr);
 }
 
-std::string MakeSoundCaptureConfig(const std::string& dir, const std::string& rawFile) {
-    // Paths here are Unix paths: ALSA reads them, not Windows.
-    std::string conf =
-        "pcm.!default {\n"
-        "  type plug\n"
-        "  slave { pcm \"tdcapture\" format S16_LE rate 44100 channels 2 }\n"
-        "}\n"
-        "pcm.tdcapture {\n"
-        "  type file\n"
-        "  slave.pcm \"tdnull\"\n"
-        "  file \"" + rawFile + "\"\n"
-        "  format \"raw\"\n"
-        "}\n"
-        "pcm.tdnull { type null }\n"
-        "ctl.!default { type hw card 0 }\n";
-    std::string unixConf = dir + "/asound.conf";
-    WriteFileBytes(WindowsPath(unixConf), conf);
-    return unixConf;
+std::string CapturedSoundPath() {
+    std::string raw = EnvOr("TD_CAPTURE_RAW", "");
+    return raw.empty() ? raw : WindowsPath(raw);
 }
 
 std::vector<std::int16_t> ReadCapturedSound(const std::string& rawFile) {
@@ -408,22 +394,22 @@ std::vector<std::int16_t> ReadCapturedSound(const std::string& rawFile) {
 }
 
 double DominantFrequency(const std::vector<std::int16_t>& stereo, int sampleRate) {
-    // Zero crossings of the left channel over its loud stretch: enough for the
-    // pure tones the tests generate.
+    // The median distance between upward zero crossings of the left channel:
+    // robust against the gaps and seams the capture holds where the device
+    // waited or resumed. Enough for the pure tones the tests generate.
+    std::vector<double> periods;
     std::size_t frames = stereo.size() / 2;
-    std::size_t first = frames, last = 0;
-    for (std::size_t i = 0; i < frames; ++i) {
-        if (std::abs(int(stereo[i * 2])) > 2000) {
-            if (first == frames) first = i;
+    std::size_t last = 0;
+    for (std::size_t i = 1; i < frames; ++i) {
+        int a = stereo[(i - 1) * 2], b = stereo[i * 2];
+        if (a < 0 && b >= 0 && b - a > 200) {   // a real crossing, not noise around zero
+            if (last != 0) periods.push_back(double(i - last));
             last = i;
         }
     }
-    if (first >= last) return 0.0;
-    int crossings = 0;
-    for (std::size_t i = first + 1; i <= last; ++i) {
-        if ((stereo[(i - 1) * 2] < 0) != (stereo[i * 2] < 0)) ++crossings;
-    }
-    return crossings / 2.0 * sampleRate / double(last - first);
+    if (periods.size() < 10) return 0.0;
+    std::nth_element(periods.begin(), periods.begin() + periods.size() / 2, periods.end());
+    return sampleRate / periods[periods.size() / 2];
 }
 
 double SoundLevel(const std::vector<std::int16_t>& stereo) {

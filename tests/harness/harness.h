@@ -70,10 +70,11 @@ struct BoxAnswer {
 };
 HANDLE AnswerMessageBoxLater(BoxAnswer* answer);               // starts the thread; wait on the handle, then close it
 
-// Sound capture: an ALSA configuration whose default device writes raw
-// S16_LE 44100 Hz stereo into `rawFile`. Returns the Unix path of the config,
-// to pass as ALSA_CONFIG_PATH in a started process's environment.
-std::string MakeSoundCaptureConfig(const std::string& dir, const std::string& rawFile);
-std::vector<std::int16_t> ReadCapturedSound(const std::string& rawFile);  // interleaved stereo samples
+// Sound capture: a test registered with td_capture_sound() (tests/CMakeLists.txt)
+// runs with ALSA's default device writing raw S16_LE 44100 Hz stereo into a
+// file; Wine reads that configuration when a process starts, and processes
+// the test starts inherit it.
+std::string CapturedSoundPath();                               // that file, as a Windows path; empty when not set up
+std::vector<std::int16_t> ReadCapturedSound(const std::string& rawFile);  // interleaved stereo samples of a raw file (Unix or Windows path)
 double DominantFrequency(const std::vector<std::int16_t>& stereo, int sampleRate);  // strongest frequency of the left channel
 double SoundLevel(const std::vector<std::int16_t>& stereo);    // RMS of all samples, 0..32768
