@@ -1,5 +1,150 @@
-// Media playback and the file chooser (not built yet: both messages are ignored).
+// Media playback and the file chooser. Playback is left entirely to the
+// platform's media control interface: a device is opened on a file, started
+// with a completion notice to the main window, and closed when the notice
+// comes or "Stop" is clicked.
+// Depends on: winmm (mciSendCommandA), comdlg32 (GetOpenFileNameA), the main
+// window handle (app/window.h).
+// Limits: one device at a time for the player; what plays is whatever the
+// platform's devices accept. Runs on the user-interface thread only.
 #include "app/playback.h"
 
-LRESULT HandlePlayRequest(HWND) { return 0; }
-LRESULT HandleMciNotify(HWND, WPARAM, LPARAM) { return 0; }
+#include "app/window.h"
+
+PlaybackStateRecord PlaybackState = {};
+
+const char DeviceTypeSequencer[] = "Sequencer";
+const char DeviceTypeWaveAudio[] = "waveaudio";
+const char DeviceTypeMpegVideo[] = "MPEGVideo";
+const char OpenDialogTitle[] = "Open A File";
+// The literal's own terminator supplies the second zero that ends the list.
+const char OpenDialogFilter[] = "All files\0*.*\0Text files\0*.TEXT\0";
+static_assert(sizeof OpenDialogFilter == 33, "filter list must end in two zero bytes");
+
+#ifndef _WIN64
+// The records the 32-bit product hands to the platform.
+static_assert(OPENFILENAME_SIZE_VERSION_400A == 76, "OPENFILENAMEA without the trailing fields");
+static_assert(sizeof(MCI_OPEN_PARMSA) == 20, "MCI_OPEN_PARMSA is five words");
+static_assert(sizeof(MCI_PLAY_PARMS) == 12, "MCI_PLAY_PARMS is three words");
+#endif
+
+namespace {
+
+// Opens `fileName` on a device of `deviceType` and starts it with a notice to
+// `window`. Some drivers write an id into the record even when the open fails,
+// so only the command's result says whether a device exists.
+MCIDEVICEID OpenAndPlay(HWND window, const char* deviceType, const char* fileName) {
+    if (fileName == nullptr || fileName[0] == '\0') return 0;
+    MCI_OPEN_PARMSA open = {};
+    open.lpstrDeviceType = deviceType;
+    open.lpstrElementName = fileName;
+    if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)) != 0) {
+        return 0;
+    }
+    MCIDEVICEID device = open.wDeviceID;
+    MCI_PLAY_PARMS play = {};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
+    if (mciSendCommandA(device, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play)) != 0) {
+        // Nobody would ever close a device that never started.
+        CloseDevice(device);
+        return 0;
+    }
+    return device;
+}
+
+// True while `device` still reports that it plays.
+bool DeviceStillPlays(MCIDEVICEID device) {
+    MCI_STATUS_PARMS status = {};
+    status.dwItem = MCI_STATUS_MODE;
+    if (mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) != 0) return false;
+    return status.dwReturn == MCI_MODE_PLAY;
+}
+
+}  // namespace
+
+MCIDEVICEID OpenAndPlaySequencer(HWND window, const char* fileName) {
+    // Without a MIDI output the sequencer may still open and "play" forever in
+    // silence, never sending its notice.
+    if (midiOutGetNumDevs() == 0) return 0;
+    return OpenAndPlay(window, DeviceTypeSequencer, fileName);
+}
+
+MCIDEVICEID OpenAndPlayWaveAudio(HWND window, const char* fileName) {
+    return OpenAndPlay(window, DeviceTypeWaveAudio, fileName);
+}
+
+MCIDEVICEID OpenAndPlayMpegVideo(HWND window, const char* fileName) {
+    return OpenAndPlay(window, DeviceTypeMpegVideo, fileName);
+}
+
+MCIERROR PlayDevice(MCIDEVICEID device) {
+    // No MCI_FROM: a paused device goes on from where it stopped.
+    MCI_PLAY_PARMS play = {};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(MainWindow);
+    return mciSendCommandA(device, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
+}
+
+MCIERROR CloseDevice(MCIDEVICEID device) {
+    return mciSendCommandA(device, MCI_CLOSE, 0, 0);
+}
+
+MCIERROR PauseDevice(MCIDEVICEID device) {
+    return mciSendCommandA(device, MCI_PAUSE, 0, 0);
+}
+
+MCIERROR ResumeDevice(MCIDEVICEID device) {
+    return mciSendCommandA(device, MCI_RESUME, 0, 0);
+}
+
+BOOL ShowOpenDialog(const char* title, const char* filter) {
+    OPENFILENAMEA& ofn = PlaybackState.OpenFileRecord;
+    // The short layout: every platform version accepts it. nFilterIndex is
+    // left alone so the filter last chosen comes up again.
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.hwndOwner = nullptr;
+    ofn.hInstance = nullptr;
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = PlaybackState.FileNameBuffer;
+    ofn.nMaxFile = FileNameBufferBytes;
+    ofn.lpstrTitle = title;
+    ofn.Flags = OpenDialogFlags;
+    return GetOpenFileNameA(&ofn);
+}
+
+char* AskOpenFileName() {
+    ZeroMemory(PlaybackState.FileNameBuffer, FileNameBufferBytes);
+    ShowOpenDialog(OpenDialogTitle, OpenDialogFilter);
+    return PlaybackState.FileNameBuffer;
+}
+
+LRESULT HandlePlayRequest(HWND window) {
+    // The dialog has no owner, so the panel can send another request from
+    // inside its message loop; a second dialog would orphan the first device.
+    if (PlaybackState.IsPlaying != 0 || PlaybackState.ChoosingFile != 0) return 0;
+    PlaybackState.ChoosingFile = 1;
+    const char* name = AskOpenFileName();
+    PlaybackState.ChoosingFile = 0;
+    if (name[0] == '\0') return 0;
+    MCIDEVICEID device = OpenAndPlayMpegVideo(window, name);
+    if (device == 0) return 0;
+    PlaybackState.DeviceId = device;
+    PlaybackState.IsPlaying = 1;
+    return 0;
+}
+
+LRESULT HandleMciNotify(HWND, WPARAM wParam, LPARAM lParam) {
+    // Nothing of ours is open: whatever this notice was about is closed.
+    if (PlaybackState.IsPlaying == 0) return 0;
+    auto named = static_cast<MCIDEVICEID>(lParam);
+    // A notice naming another device is left over from one already closed.
+    if (named != 0 && named != PlaybackState.DeviceId) return 0;
+    // Aborted or superseded: the device was closed, stopped or replayed with a
+    // newer notice still to come. Ids are reused, so this also catches a
+    // closed device's notice that names the id of the one playing now.
+    if (wParam == MCI_NOTIFY_ABORTED || wParam == MCI_NOTIFY_SUPERSEDED) return 0;
+    // Some drivers ("MPEGVideo" under Wine) name no device; such a notice
+    // cannot be about a device that is still playing.
+    if (named == 0 && DeviceStillPlays(PlaybackState.DeviceId)) return 0;
+    CloseDevice(PlaybackState.DeviceId);
+    PlaybackState.IsPlaying = 0;
+    return 0;
+}

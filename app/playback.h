@@ -1,7 +1,45 @@
-// Media playback and the file chooser: the play request and the completion notice.
+// Media playback and the file chooser: the media-command wrappers, the
+// open-file dialog, the play request and the completion notice.
 #pragma once
 #include <windows.h>
+#include <commdlg.h>
 #include <mmsystem.h>
 
+#include <cstdint>
+
+constexpr DWORD FileNameBufferBytes = 260;
+
+// Process-wide playback state; the control panel's "Stop" reads and clears it.
+struct PlaybackStateRecord {
+    std::int32_t IsPlaying;                    // 1 while a device opened by a play request is started, else 0
+    MCIDEVICEID DeviceId;                      // device of the last play request that started one
+    std::int32_t ChoosingFile;                 // 1 while the play request's dialog is open
+    char FileNameBuffer[FileNameBufferBytes];  // the chosen file's full path; cleared before each dialog
+    OPENFILENAMEA OpenFileRecord;              // the one record given to GetOpenFileNameA
+};
+
+extern PlaybackStateRecord PlaybackState;
+
+extern const char DeviceTypeSequencer[];    // "Sequencer"
+extern const char DeviceTypeWaveAudio[];    // "waveaudio"
+extern const char DeviceTypeMpegVideo[];    // "MPEGVideo"
+extern const char OpenDialogTitle[];        // "Open A File"
+extern const char OpenDialogFilter[];       // "All files" *.*, "Text files" *.TEXT, ending in two zero bytes
+constexpr DWORD OpenDialogFlags = OFN_LONGNAMES | OFN_EXPLORER | OFN_FILEMUSTEXIST;   // 0x281000
+
+// Media wrappers
+MCIDEVICEID OpenAndPlaySequencer(HWND window, const char* fileName);   // opens as "Sequencer", plays with notice to window; 0 on failure
+MCIDEVICEID OpenAndPlayWaveAudio(HWND window, const char* fileName);   // the same as "waveaudio"
+MCIDEVICEID OpenAndPlayMpegVideo(HWND window, const char* fileName);   // the same as "MPEGVideo"; the player's only open
+MCIERROR PlayDevice(MCIDEVICEID device);     // MCI_PLAY from the current position, notice to the main window
+MCIERROR CloseDevice(MCIDEVICEID device);    // MCI_CLOSE; 0 on success
+MCIERROR PauseDevice(MCIDEVICEID device);    // MCI_PAUSE
+MCIERROR ResumeDevice(MCIDEVICEID device);   // MCI_RESUME
+
+// File chooser
+BOOL ShowOpenDialog(const char* title, const char* filter);   // fills OpenFileRecord, runs GetOpenFileNameA; non-zero when chosen
+char* AskOpenFileName();                                       // clears FileNameBuffer, shows "Open A File"; empty string: nothing chosen
+
+// Message handlers of the main window
 LRESULT HandlePlayRequest(HWND window);                               // chooses a file and plays it unless something plays
-LRESULT HandleMciNotify(HWND window, WPARAM wParam, LPARAM lParam);   // playback ended: closes the device
+LRESULT HandleMciNotify(HWND window, WPARAM wParam, LPARAM lParam);   // playback of the current device ended: closes it
