@@ -21,4 +21,4 @@ GLContextPair CreateGLContext();                        // pixel format and curr
 bool GLContextFailed(GLContextPair pair);               // true when the pixel format could not be set
 void SetPerspective(const double& fovy, const double& aspect, const double& zNear,
                     const double& zFar);                // gluPerspective with the four values in this order
-void ResizeGLViewport(int width, int height);           // viewport and projection for a client size; leaves model-view reset
+void ResizeGLViewport(int width, int height);           // viewport and projection for a client size (height 0 counts as 1 for the aspect); leaves model-view reset
