@@ -22,7 +22,7 @@ static_assert(sizeof OpenDialogFilter == 33, "filter list must end in two zero b
 
 #ifndef _WIN64
 // The records the 32-bit product hands to the platform.
-static_assert(OPENFILENAME_SIZE_VERSION_400A == 76, "OPENFILENAMEA without the trailing fields");
+static_assert(OpenFileRecordSize == 76, "OPENFILENAMEA without the trailing fields");
 static_assert(sizeof(MCI_OPEN_PARMSA) == 20, "MCI_OPEN_PARMSA is five words");
 static_assert(sizeof(MCI_PLAY_PARMS) == 12, "MCI_PLAY_PARMS is three words");
 #endif
@@ -99,7 +99,7 @@ BOOL ShowOpenDialog(const char* title, const char* filter) {
     OPENFILENAMEA& ofn = PlaybackState.OpenFileRecord;
     // The short layout: every platform version accepts it. nFilterIndex is
     // left alone so the filter last chosen comes up again.
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.lStructSize = OpenFileRecordSize;
     ofn.hwndOwner = nullptr;
     ofn.hInstance = nullptr;
     ofn.lpstrFilter = filter;

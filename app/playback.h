@@ -5,6 +5,7 @@
 #include <commdlg.h>
 #include <mmsystem.h>
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr DWORD FileNameBufferBytes = 260;
@@ -25,6 +26,8 @@ extern const char DeviceTypeWaveAudio[];    // "waveaudio"
 extern const char DeviceTypeMpegVideo[];    // "MPEGVideo"
 extern const char OpenDialogTitle[];        // "Open A File"
 extern const char OpenDialogFilter[];       // "All files" *.*, "Text files" *.TEXT, ending in two zero bytes
+// The record's size without the three fields later platform versions added.
+constexpr DWORD OpenFileRecordSize = DWORD(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR));
 constexpr DWORD OpenDialogFlags = OFN_LONGNAMES | OFN_EXPLORER | OFN_FILEMUSTEXIST;   // 0x281000
 
 // Media wrappers

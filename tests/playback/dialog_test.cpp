@@ -38,6 +38,7 @@ TEST_F(PlayRequestDialog, CancelLeavesThePlayerIdleAndTheNextRequestAsksAgain) {
     }
     const OPENFILENAMEA& ofn = PlaybackState.OpenFileRecord;
     EXPECT_EQ(ofn.lStructSize, DWORD(OPENFILENAME_SIZE_VERSION_400A));
+    EXPECT_EQ(OpenFileRecordSize, DWORD(OPENFILENAME_SIZE_VERSION_400A));
     EXPECT_EQ(ofn.Flags & 0x281000u, 0x281000u);
     EXPECT_EQ(ofn.hwndOwner, nullptr);
     EXPECT_EQ(ofn.nMaxFile, 260u);
