@@ -87,8 +87,11 @@ TEST(PlayerEndToEnd, ShowsThePanelAndThePromptUnderThePointer) {
         {50, 60, {open}, "Open"},
         {60, 85, {open, exitPrompt}, "row 85: both"},
         {50, 100, {exitPrompt}, "Exit"},
+        {10, 120, {exitPrompt}, "Exit's bottom-left corner"},
+        {116, 60, {}, "right of Open"},
         {220, 95, {stop}, "Stop, 35 from its centre"},
         {221, 95, {}, "just outside Stop"},
+        {210, 120, {}, "35.4 from Stop's centre"},
     };
     for (const Case& c : cases) {
         ScreenPixels shot = ShowAfterMoving(p, c.x, c.y);

@@ -91,38 +91,19 @@ LRESULT CALLBACK PresetOnCreate(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-struct BoxSeen {
-    bool found;
-    std::string title;
-    std::string text;
-};
-
-// Runs on a helper thread while the test's thread sits in the box's modal loop.
-DWORD WINAPI AnswerBox(void* context) {
-    BoxSeen* seen = static_cast<BoxSeen*>(context);
-    HWND box = WaitForWindow(GetCurrentProcessId(), "#32770", nullptr, 10000);
-    if (box == nullptr) return 1;
-    char title[128] = {};
-    GetWindowTextA(box, title, sizeof title);
-    seen->title = title;
-    seen->text = DialogText(box);
-    seen->found = true;
-    PressDialogButton(box, IDOK);
-    return 0;
-}
-
 TEST(GLContextFailure, StartUpShowsAnEmptyBoxAndGoesOn) {
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, PresetOnCreate, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
-    BoxSeen seen = {};
-    HANDLE answerer = CreateThread(nullptr, 0, AnswerBox, &seen, 0, nullptr);
+    BoxAnswer seen = {};
+    seen.timeoutMs = 10000;
+    HANDLE answerer = AnswerMessageBoxLater(&seen);
     HWND window = OpenPlayerWindow();   // start-up runs here and waits in the box until it is answered
     UnhookWindowsHookEx(hook);
     WaitForSingleObject(answerer, 15000);
     CloseHandle(answerer);
     if (!PresetDone) GTEST_SKIP() << "the platform offers one pixel format only";
 
-    EXPECT_TRUE(seen.found) << "no message box during start-up";
+    EXPECT_TRUE(seen.seen) << "no message box during start-up";
     EXPECT_EQ(seen.text, "");
     EXPECT_EQ(seen.title, "Error");   // the platform's caption for a null one
     ASSERT_NE(window, nullptr);
