@@ -90,6 +90,10 @@ td_start_wine() {
     fi
     /usr/lib/wine/wineserver -p -f >/dev/null 2>&1 &
     TD_WINESERVER_PID=$!
+    sleep 0.2
+    # Start the prefix's own services now, outside any test's limits: a test
+    # run under an address-space limit would otherwise start them with it.
+    "$TD_WINE" cmd /c exit 0 >/dev/null 2>&1
 }
 
 td_stop() {
