@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the raster benchmark natively (release, no sanitizers, its own build
 # folder) and runs it; then runs the Windows build's benchmark under Wine when
-# one has been built and a display is available.
+# one has been built (scripts/test.sh builds it).
 set -u
 source "$(dirname "$0")/lib.sh"
 cd "$TD_ROOT"
@@ -12,13 +12,12 @@ cmake --build "$dir" --target td_bench_raster -j 2 >/dev/null || exit 1
 td_log "native"
 "$dir/bench/td_bench_raster" || exit 1
 
-for arch in i686 x86_64; do
-    exe=$TD_BUILD/$arch/bench/td_bench_raster.exe
-    [ -f "$exe" ] || continue
-    if [ -z "${DISPLAY:-}" ]; then
-        td_log "$arch: DISPLAY is not set, skipping the Wine run"
-        continue
-    fi
-    td_log "$arch under Wine"
+# The Windows build this machine's Wine runs (see td_wine_arch in lib.sh).
+arch=$(td_arch_of "$(td_wine_arch)")
+exe=$TD_BUILD/$arch/bench/td_bench_raster.exe
+if [ -f "$exe" ]; then
+    td_log "$arch build under Wine"
     "$TD_ROOT/scripts/wine-exec" "$exe"
-done
+else
+    td_log "no Windows build of the benchmark yet ($exe): run scripts/test.sh first"
+fi
