@@ -114,13 +114,6 @@ TEST_F(MainWindowTest, RefreshTicksAreCountedEachSecond) {
     RecordProperty("FramesPerSecond", InputState.FramesPerSecond);
 }
 
-TEST_F(MainWindowTest, FrameRateTickSamplesAndResets) {
-    InputState.FrameCount = 17;
-    FrameRateTick(Window, WM_TIMER, FrameRateTimerId, 0);
-    EXPECT_EQ(InputState.FramesPerSecond, 17);
-    EXPECT_EQ(InputState.FrameCount, 0);
-}
-
 // Runs last: destroying the window ends the test window's life.
 TEST_F(MainWindowTest, DestroyFreesTablesAndPostsQuit) {
     float sinAt900 = FloatSin(900);

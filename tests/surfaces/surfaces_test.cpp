@@ -25,17 +25,7 @@ protected:
     }
 };
 
-TEST_F(SurfacesTest, RecordHoldsTheFormatAndHeader) {
-    EXPECT_EQ(SurfaceState.PixelBufferFormat.width, 1024);
-    EXPECT_EQ(SurfaceState.PixelBufferFormat.height, 768);
-    EXPECT_EQ(SurfaceState.PixelBufferFormat.bitsPerPixel, 32);
-    const SurfaceBitmapHeaderRecord& h = SurfaceState.SurfaceBitmapHeader;
-    EXPECT_EQ(h.biSize, 40u);
-    EXPECT_EQ(h.biWidth, 1024);
-    EXPECT_EQ(h.biHeight, 768);
-    EXPECT_EQ(h.biPlanes, 1);
-    EXPECT_EQ(h.biBitCount, 32);
-    EXPECT_EQ(h.biCompression, 0u);
+TEST_F(SurfacesTest, BothSurfacesAre1024By768At32Bits) {
     for (HBITMAP bitmap : {GetScreenBitmap(), static_cast<HBITMAP>(SurfaceState.workBitmap)}) {
         DIBSECTION ds = {};
         ASSERT_EQ(GetObjectA(bitmap, sizeof ds, &ds), int(sizeof ds));
