@@ -57,7 +57,8 @@ int RunMessageLoop() {
 }
 
 int RunMainWindow(HINSTANCE instance) {
-    CreateMainWindow(instance);
+    // Without a window no quit message would ever come: end at once instead.
+    if (CreateMainWindow(instance) == nullptr) return 1;
     ShowWindow(MainWindow, SW_SHOWNORMAL);
     UpdateWindow(MainWindow);
     return RunMessageLoop();

@@ -11,7 +11,7 @@ constexpr char MainWindowTitle[] = "TAV-Tunedeck 1.0";
 extern HINSTANCE AppInstance;   // module handle of the running program
 extern HWND MainWindow;         // the main window
 
-int RunMainWindow(HINSTANCE instance);                                         // registers, creates, shows; runs the loop; returns the quit code
+int RunMainWindow(HINSTANCE instance);                                         // registers, creates, shows; runs the loop; returns the quit code (1: no window)
 HWND CreateMainWindow(HINSTANCE instance);                                     // registers "TAV" and creates the window (start-up runs inside)
 int RunMessageLoop();                                                          // GetMessage loop; returns the quit message's wParam
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);  // records input, runs start-up and the playback messages
