@@ -3,8 +3,6 @@
 // runs on without OpenGL. Its own process, so no other test shares the state.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include <GL/gl.h>
 
 #include "app/input.h"
@@ -14,68 +12,36 @@
 
 namespace {
 
-// A window-drawing OpenGL format other than the one CreateGLContext would pick; 0 if none.
-int OtherPixelFormat(HDC dc) {
-    PIXELFORMATDESCRIPTOR request = GLPixelFormatRequest();
-    int chosen = ChoosePixelFormat(dc, &request);
-    PIXELFORMATDESCRIPTOR pfd = {};
-    int count = DescribePixelFormat(dc, 1, sizeof pfd, &pfd);
-    const DWORD needed = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
-    for (int i = 1; i <= count; ++i) {
-        if (i != chosen && DescribePixelFormat(dc, i, sizeof pfd, &pfd) != 0 && (pfd.dwFlags & needed) == needed) {
-            return i;
-        }
-    }
-    return 0;
-}
-
-// Sets another format on a window's DC; false when the platform offers none.
+// Sets a window-drawing OpenGL format other than the one CreateGLContext would
+// pick on the window's DC; false when the platform offers no other.
 bool PresetOtherFormat(HWND window) {
     HDC dc = GetDC(window);
-    int other = OtherPixelFormat(dc);
-    PIXELFORMATDESCRIPTOR pfd = {};
-    DescribePixelFormat(dc, other, sizeof pfd, &pfd);
-    bool set = other != 0 && SetPixelFormat(dc, other, &pfd);
+    PIXELFORMATDESCRIPTOR request = GLPixelFormatRequest(), pfd = {};
+    const int chosen = ChoosePixelFormat(dc, &request), count = DescribePixelFormat(dc, 1, sizeof pfd, &pfd);
+    bool set = false;
+    for (int i = 1; i <= count && !set; ++i) {
+        set = i != chosen && DescribePixelFormat(dc, i, sizeof pfd, &pfd) != 0 && (pfd.dwFlags & PFD_DRAW_TO_WINDOW) &&
+              (pfd.dwFlags & PFD_SUPPORT_OPENGL) && SetPixelFormat(dc, i, &pfd);
+    }
     ReleaseDC(window, dc);
     return set;
 }
 
-HWND MakePlainWindow() {
-    return CreateWindowExA(0, "STATIC", "gl probe", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-}
-
 TEST(GLContextFailure, CreateReportsAFormatThatCannotBeSet) {
-    struct Case {
-        bool presetOther;
-        bool fails;
-    };
-    const Case cases[] = {{true, true}, {false, false}};
-    HDC savedDC = GetMainWindowDC();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.presetOther ? "format already set" : "fresh window");
-        HWND window = MakePlainWindow();
-        ASSERT_NE(window, nullptr);
-        if (c.presetOther && !PresetOtherFormat(window)) GTEST_SKIP() << "the platform offers one pixel format only";
-        HDC dc = GetDC(window);
-        SetWindowDC(dc);
-        GLContextPair pair = CreateGLContext();
-        SetWindowDC(savedDC);
-        EXPECT_EQ(GLContextFailed(pair), c.fails);
-        if (c.fails) {
-            EXPECT_EQ(reinterpret_cast<INT_PTR>(pair.dc), -1);
-            EXPECT_EQ(reinterpret_cast<INT_PTR>(pair.rc), -1);
-            EXPECT_EQ(wglGetCurrentContext(), nullptr);
-        } else {
-            EXPECT_EQ(pair.dc, dc);
-            EXPECT_NE(pair.rc, nullptr);
-            EXPECT_EQ(wglGetCurrentContext(), pair.rc);
-            wglMakeCurrent(nullptr, nullptr);
-            wglDeleteContext(pair.rc);
-        }
-        ReleaseDC(window, dc);
-        DestroyWindow(window);
-    }
+    HWND window = CreateWindowExA(0, "STATIC", "gl probe", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    if (!PresetOtherFormat(window)) GTEST_SKIP() << "the platform offers one pixel format only";
+    HDC savedDC = GetMainWindowDC(), dc = GetDC(window);
+    SetWindowDC(dc);
+    GLContextPair pair = CreateGLContext();
+    SetWindowDC(savedDC);
+    EXPECT_TRUE(GLContextFailed(pair));
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(pair.dc), -1);   // both halves carry the failure mark
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(pair.rc), -1);
+    EXPECT_EQ(wglGetCurrentContext(), nullptr);
+    ReleaseDC(window, dc);
+    DestroyWindow(window);
 }
 
 // Before the player's window procedure sees WM_CREATE, give its window another format.
@@ -114,7 +80,6 @@ TEST(GLContextFailure, StartUpShowsAnEmptyBoxAndGoesOn) {
     InputState.FramesPerSecond = 0;
     PumpFor(2200);
     EXPECT_GT(InputState.FramesPerSecond, 0);
-    EXPECT_TRUE(IsWindow(window));
 }
 
 }  // namespace
