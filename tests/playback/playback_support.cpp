@@ -1,9 +1,8 @@
 // Helpers for the playback tests (see playback_support.h).
 #include "playback/playback_support.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 #include "app/playback.h"
 #include "app/window.h"
@@ -11,34 +10,8 @@
 
 namespace {
 
-std::string EnvPath(const char* name) {
-    const char* v = std::getenv(name);
-    return v != nullptr ? v : "";
-}
-
 // The file-type combo box of the open-file dialog (cmb1).
 constexpr int FilterComboId = 0x470;
-
-struct DialogCount {
-    int count;
-};
-
-BOOL CALLBACK CountOpenDialog(HWND window, LPARAM context) {
-    char text[64] = {};
-    char cls[64] = {};
-    GetWindowTextA(window, text, sizeof text);
-    GetClassNameA(window, cls, sizeof cls);
-    if (IsWindowVisible(window) && std::strcmp(cls, "#32770") == 0 && std::strcmp(text, "Open A File") == 0) {
-        reinterpret_cast<DialogCount*>(context)->count++;
-    }
-    return TRUE;
-}
-
-int CountOpenDialogs() {
-    DialogCount c = {0};
-    EnumWindows(CountOpenDialog, reinterpret_cast<LPARAM>(&c));
-    return c.count;
-}
 
 DWORD WINAPI RunDialogScript(void* context) {
     auto* s = static_cast<DialogScript*>(context);
@@ -46,10 +19,8 @@ DWORD WINAPI RunDialogScript(void* context) {
     s->found = dialog != nullptr;
     if (dialog == nullptr) return 0;
     PumpFor(300);   // let the dialog fill its controls
-    HWND combo = GetDlgItem(dialog, FilterComboId);
-    if (combo != nullptr) {
-        auto n = int(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < n; ++i) {
+    if (HWND combo = GetDlgItem(dialog, FilterComboId)) {
+        for (int i = 0, n = int(SendMessageA(combo, CB_GETCOUNT, 0, 0)); i < n; ++i) {
             char item[128] = {};
             if (SendMessageA(combo, CB_GETLBTEXTLEN, WPARAM(i), 0) < LRESULT(sizeof item)) {
                 SendMessageA(combo, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(item));
@@ -68,13 +39,11 @@ DWORD WINAPI RunDialogScript(void* context) {
         DWORD_PTR result = 0;
         s->nestedReturned = SendMessageTimeoutA(MainWindow, PlayRequest, 0, 0, SMTO_NORMAL, 3000, &result) != 0;
         PumpFor(500);
-        s->dialogsDuringNested = CountOpenDialogs();
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", "Open A File")) != nullptr;) {
+            if (IsWindowVisible(w)) s->dialogsDuringNested++;
+        }
     }
-    if (s->answer) {
-        AnswerOpenDialog(dialog, s->path);
-    } else {
-        PressDialogButton(dialog, IDCANCEL);
-    }
+    if (s->path.empty() || !AnswerOpenDialog(dialog, s->path)) PressDialogButton(dialog, IDCANCEL);
     // Whatever happened, do not leave a dialog that would block the test.
     if (WaitForWindowGone(dialog, 5000) != nullptr) PressDialogButton(dialog, IDCANCEL);
     return 0;
@@ -88,7 +57,8 @@ HWND PlayerWindow() {
 }
 
 std::string MediaPath(const std::string& name) {
-    return WindowsPath(EnvPath("TD_PLAYBACK_MEDIA") + "/" + name);
+    const char* dir = std::getenv("TD_PLAYBACK_MEDIA");
+    return WindowsPath(std::string(dir != nullptr ? dir : "") + "/" + name);
 }
 
 std::string ScratchFile(const std::string& name, const std::string& bytes) {
@@ -98,21 +68,19 @@ std::string ScratchFile(const std::string& name, const std::string& bytes) {
     return path;
 }
 
-std::string MciErrorText(MCIERROR error) {
-    char text[256] = {};
-    mciGetErrorStringA(error, text, sizeof text);
-    return std::to_string(error) + " (" + text + ")";
-}
-
-DWORD DeviceMode(MCIDEVICEID device) {
-    MCI_STATUS_PARMS status = {};
-    status.dwItem = MCI_STATUS_MODE;
-    if (mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) != 0) return 0;
-    return DWORD(status.dwReturn);
+MCIDEVICEID StartLongTone() {
+    MCIDEVICEID device = OpenAndPlayMpegVideo(PlayerWindow(), MediaPath("long1000.mp3").c_str());
+    if (device != 0) {
+        PlaybackState.DeviceId = device;
+        PlaybackState.IsPlaying = 1;
+    }
+    return device;
 }
 
 bool DeviceIsOpen(MCIDEVICEID device) {
-    return device != 0 && DeviceMode(device) != 0;
+    MCI_STATUS_PARMS status = {};
+    status.dwItem = MCI_STATUS_MODE;
+    return device != 0 && mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) == 0;
 }
 
 bool WaitForIdle(int timeoutMs) {
@@ -126,50 +94,21 @@ void ResetIdle() {
 }
 
 void ClearCapture() {
-    DeleteFileA(WindowsPath(EnvPath("TD_CAPTURE_RAW")).c_str());
+    DeleteFileA(CapturedSoundPath().c_str());
 }
 
 std::vector<std::int16_t> CapturedSound(std::size_t fromSample) {
-    std::vector<std::int16_t> all = ReadCapturedSound(EnvPath("TD_CAPTURE_RAW"));
-    if (fromSample >= all.size()) return {};
-    return std::vector<std::int16_t>(all.begin() + std::ptrdiff_t(fromSample), all.end());
-}
-
-std::size_t CaptureMark() {
-    return ReadCapturedSound(EnvPath("TD_CAPTURE_RAW")).size();
+    std::vector<std::int16_t> all = ReadCapturedSound(CapturedSoundPath());
+    all.erase(all.begin(), all.begin() + std::ptrdiff_t(std::min(fromSample, all.size())));
+    return all;
 }
 
 int WaitForSound(DWORD startTick, int timeoutMs, std::size_t fromSample) {
-    std::string raw = WindowsPath(EnvPath("TD_CAPTURE_RAW"));
-    ULONGLONG lastSize = 0;
     while (GetTickCount() - startTick < DWORD(timeoutMs)) {
-        WIN32_FILE_ATTRIBUTE_DATA info = {};
-        if (GetFileAttributesExA(raw.c_str(), GetFileExInfoStandard, &info)) {
-            ULONGLONG size = (ULONGLONG(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-            if (size != lastSize) {
-                lastSize = size;
-                if (SoundLevel(CapturedSound(fromSample)) > 500.0) return int(GetTickCount() - startTick);
-            }
-        }
-        PumpFor(5);
+        if (SoundLevel(CapturedSound(fromSample)) > 500.0) return int(GetTickCount() - startTick);
+        PumpFor(20);
     }
     return -1;
-}
-
-DialogScript CancelScript(int waitMs) {
-    DialogScript s = {};
-    s.chooseFilter = -1;
-    s.waitMs = waitMs;
-    s.preselectedFilter = -1;
-    return s;
-}
-
-DialogScript AnswerScript(const std::string& path, int chooseFilter) {
-    DialogScript s = CancelScript(10000);
-    s.answer = true;
-    s.path = path;
-    s.chooseFilter = chooseFilter;
-    return s;
 }
 
 void SendPlayRequestWith(DialogScript& script) {
