@@ -38,6 +38,15 @@ td_wine_arch() {
 
 td_arch_of() { [ "$1" = win32 ] && echo i686 || echo x86_64; }
 
+# Shared start of the README's commands: installs what is missing and sets
+# TD_RUN_WINE (win32 | win64) and TD_RUN_BUILD (the build Wine runs here).
+td_prepare() {
+    cd "$TD_ROOT" || return 1
+    td_install || return 1
+    TD_RUN_WINE=$(td_wine_arch)
+    TD_RUN_BUILD=$(td_arch_of "$TD_RUN_WINE")
+}
+
 # Configures and builds one tree: native | i686 | x86_64.
 td_build() {
     local kind=$1 dir=$TD_BUILD/$1

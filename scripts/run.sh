@@ -5,11 +5,8 @@
 # The command ends when the player does, with the player's exit code.
 set -u -o pipefail
 source "$(dirname "$0")/lib.sh"
-cd "$TD_ROOT"
-td_install || exit 1
-
-arch=$(td_wine_arch)
-build=$(td_arch_of "$arch")
+td_prepare || exit 1
+arch=$TD_RUN_WINE build=$TD_RUN_BUILD
 td_build i686 --target tunedeck || exit 1        # the product
 if [ "$build" != i686 ]; then
     td_log "this kernel cannot run 32-bit code: running the same player built for 64-bit Wine"

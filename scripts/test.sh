@@ -5,11 +5,8 @@
 # Exits non-zero on any failure. Usage: scripts/test.sh [ctest arguments]
 set -u -o pipefail
 source "$(dirname "$0")/lib.sh"
-cd "$TD_ROOT"
-td_install || exit 1
-
-arch=$(td_wine_arch)
-runbuild=$(td_arch_of "$arch")
+td_prepare || exit 1
+arch=$TD_RUN_WINE runbuild=$TD_RUN_BUILD
 td_log "Windows tests run the $runbuild build under $arch Wine"
 
 td_build native || exit 1
