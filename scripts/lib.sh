@@ -9,6 +9,8 @@ TD_PACKAGES_I386="wine32:i386 libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
 TD_PACKAGES="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix cmake make g++ googletest
  wine wine64 xvfb xauth xdotool imagemagick sox libsox-fmt-mp3
  libgl1 libglx-mesa0 libgl1-mesa-dri libglu1-mesa gstreamer1.0-plugins-base gstreamer1.0-plugins-good libasound2"
+# Only scripts/fuzz.sh installs these (libFuzzer comes with clang's runtime).
+TD_PACKAGES_FUZZ="clang-14 libclang-rt-14-dev"
 
 td_log() { printf '[tunedeck] %s\n' "$*" >&2; }
 
