@@ -8,6 +8,7 @@
 // A frame whose address is null (never created) is left alone.
 #include "raster/frames.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "surfaces/surface_state.h"
@@ -58,8 +59,17 @@ void WorkSurfaceToPixelBuffer() {
     std::uint8_t* buffer = SurfaceState.pixelBuffer;
     std::uint8_t* work = SurfaceState.workBits;
     if (buffer == nullptr || work == nullptr) return;
-    // Walk the surface's rows upwards in memory: reading forwards keeps the
-    // copy as fast as a plain memcpy. The rows end up the same in any order.
+    // Separate frames: walk the surface's rows upwards in memory, since
+    // reading forwards keeps the copy as fast as a plain memcpy, and the rows
+    // end up the same in any order. A target laid over the PixelBuffer reads
+    // rows the copy has already written, so there the order decides the
+    // result: keep the defined one, y from 0 to 767.
+    auto from = std::uintptr_t(work), to = std::uintptr_t(buffer);
+    if (from < to + FrameBytes && to < from + FrameBytes) {
+        for (std::int32_t y = 0; y < FrameHeight; ++y)
+            LoadRow(RowStart(work, FrameHeight - 1 - y), RowStart(buffer, y), RowCopyUnaligned16);
+        return;
+    }
     for (std::int32_t y = FrameHeight - 1; y >= 0; --y)
         LoadRow(RowStart(work, FrameHeight - 1 - y), RowStart(buffer, y), RowCopyUnaligned16);
 }

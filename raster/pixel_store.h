@@ -3,6 +3,7 @@
 // inline so that a primitive pays for no call per pixel.
 #pragma once
 #include <cstdint>
+#include <cstring>
 
 #include "common/shared.h"
 #include "surfaces/surface_state.h"
@@ -24,4 +25,20 @@ inline void StoreColour(std::uint8_t* frame, std::int32_t index, ColourRef colou
     p[0] = std::uint8_t(colour >> 16);
     p[1] = std::uint8_t(colour >> 8);
     p[2] = std::uint8_t(colour);
+}
+
+// A colour split once per shape into the bytes a pixel store writes: blue and
+// green as one 16-bit store, red as one byte (two stores, byte 3 untouched).
+struct PixelInk {
+    std::uint16_t blueGreen;
+    std::uint8_t red;
+};
+
+inline PixelInk InkOf(ColourRef colour) {
+    return {std::uint16_t((colour >> 16 & 0xFFu) | (colour & 0xFF00u)), std::uint8_t(colour)};
+}
+
+inline void PutInk(std::uint8_t* pixel, PixelInk ink) {
+    std::memcpy(pixel, &ink.blueGreen, 2);
+    pixel[2] = ink.red;
 }
