@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Builds the raster benchmark natively (release, no sanitizers, its own build
-# folder) and runs it; then runs the Windows build's benchmark under Wine when
-# one has been built (scripts/test.sh builds it).
+# folder) with its peer libraries and runs it; then runs the Windows build's
+# benchmark under Wine when one has been built (scripts/test.sh builds it).
+# The Windows build cannot link the Linux peers: it measures against its own
+# baselines only.
 set -u
 source "$(dirname "$0")/lib.sh"
 cd "$TD_ROOT"
+TD_PACKAGES="$TD_PACKAGES $TD_PACKAGES_BENCH"
+td_install || exit 1
 
 dir=$TD_BUILD/bench-native
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DTD_SANITIZE=OFF -DTD_TESTS=OFF >/dev/null || exit 1

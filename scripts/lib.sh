@@ -11,6 +11,9 @@ TD_PACKAGES="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix cmake make g++ 
  libgl1 libglx-mesa0 libgl1-mesa-dri libglu1-mesa gstreamer1.0-plugins-base gstreamer1.0-plugins-good libasound2"
 # Only scripts/fuzz.sh installs these (libFuzzer comes with clang's runtime).
 TD_PACKAGES_FUZZ="clang-14 libclang-rt-14-dev"
+# Only scripts/bench.sh installs these: the peer libraries the raster benchmark
+# measures itself against (natively; the benchmark builds without them too).
+TD_PACKAGES_BENCH="libsdl2-gfx-dev libpixman-1-dev pkg-config"
 
 td_log() { printf '[tunedeck] %s\n' "$*" >&2; }
 
