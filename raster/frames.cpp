@@ -2,9 +2,10 @@
 // surfaces' bits, fills and clears. Depends on: surfaces/surface_state.h for
 // the frame addresses, read afresh at every call.
 // The three copy widths and the 8-byte clears move exactly the bytes the unit
-// loops would; they are realised with memmove and memset, which are as fast as
-// the machine allows and, unlike a unit loop, safe if a caller makes rows overlap.
-// The fill uses x86's string-fill instruction where the compiler can emit it.
+// loops would. Row copies use memmove, safe if a caller makes rows overlap;
+// whole-frame copies between separate frames, the fill and the clears use x86's
+// string instructions where the compiler can emit them, as fast as memcpy and
+// memset natively and faster than the C library's under Wine.
 // A frame whose address is null (never created) is left alone.
 #include "raster/frames.h"
 
@@ -37,6 +38,21 @@ void FillWords(std::uint8_t* to, std::uint32_t word, std::uint32_t count) {
 #endif
 }
 
+// Copies one row forwards between rows that do not overlap.
+void CopySeparateRow(std::uint8_t* to, const std::uint8_t* from) {
+#if defined(__GNUC__) && (defined(__i386__) || defined(__x86_64__))
+    std::size_t n = FrameRowBytes / 4;
+    asm volatile("rep movsl" : "+D"(to), "+S"(from), "+c"(n) : : "memory");
+#else
+    std::memcpy(to, from, FrameRowBytes);
+#endif
+}
+
+bool FramesOverlap(const std::uint8_t* a, const std::uint8_t* b) {
+    auto x = std::uintptr_t(a), y = std::uintptr_t(b);
+    return x < y + FrameBytes && y < x + FrameBytes;
+}
+
 }  // namespace
 
 std::int32_t StoreRow(std::uint8_t* bitmapRow, const std::uint8_t* bufferRow, std::int32_t mode) {
@@ -51,8 +67,13 @@ void PixelBufferToScreen() {
     std::uint8_t* buffer = SurfaceState.pixelBuffer;
     std::uint8_t* screen = SurfaceState.screenBits;
     if (buffer == nullptr || screen == nullptr) return;
-    for (std::int32_t y = 0; y < FrameHeight; ++y)
-        StoreRow(RowStart(screen, FrameHeight - 1 - y), RowStart(buffer, y), RowCopyWords);
+    bool overlap = FramesOverlap(buffer, screen);
+    for (std::int32_t y = 0; y < FrameHeight; ++y) {
+        if (overlap)
+            StoreRow(RowStart(screen, FrameHeight - 1 - y), RowStart(buffer, y), RowCopyWords);
+        else
+            CopySeparateRow(RowStart(screen, FrameHeight - 1 - y), RowStart(buffer, y));
+    }
 }
 
 void WorkSurfaceToPixelBuffer() {
@@ -64,14 +85,13 @@ void WorkSurfaceToPixelBuffer() {
     // end up the same in any order. A target laid over the PixelBuffer reads
     // rows the copy has already written, so there the order decides the
     // result: keep the defined one, y from 0 to 767.
-    auto from = std::uintptr_t(work), to = std::uintptr_t(buffer);
-    if (from < to + FrameBytes && to < from + FrameBytes) {
+    if (FramesOverlap(work, buffer)) {
         for (std::int32_t y = 0; y < FrameHeight; ++y)
             LoadRow(RowStart(work, FrameHeight - 1 - y), RowStart(buffer, y), RowCopyUnaligned16);
         return;
     }
     for (std::int32_t y = FrameHeight - 1; y >= 0; --y)
-        LoadRow(RowStart(work, FrameHeight - 1 - y), RowStart(buffer, y), RowCopyUnaligned16);
+        CopySeparateRow(RowStart(buffer, y), RowStart(work, FrameHeight - 1 - y));
 }
 
 void FillPixelBuffer(ColourRef colour) {
@@ -83,10 +103,10 @@ void FillPixelBuffer(ColourRef colour) {
 }
 
 void ClearWorkSurface() {
-    if (SurfaceState.workBits != nullptr) std::memset(SurfaceState.workBits, 0, FrameBytes);
+    if (SurfaceState.workBits != nullptr) FillWords(SurfaceState.workBits, 0, FramePixels);
 }
 
 void ClearPixelBuffer() {
     std::uint8_t* buffer = GetPixelBuffer();
-    if (buffer != nullptr) std::memset(buffer, 0, FrameBytes);
+    if (buffer != nullptr) FillWords(buffer, 0, FramePixels);
 }
