@@ -1,0 +1,68 @@
+// File procedures on the Windows kernel and shell: creating on read, writing
+// without truncating, whole-file blocks, existence, the program's directory,
+// opening through the shell, and the tail of a real child's command line.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <process.h>
+
+#include <string>
+
+#include "common/alloc.h"
+#include "harness/harness.h"
+#include "text/files.h"
+
+static std::string WholeFile(const std::string& path) {  // the block, trailing zero included; "null" for none
+    std::uint32_t size = 0;
+    char* block = static_cast<char*>(ReadWholeFile(path.c_str(), &size));
+    std::string bytes = block ? std::string(block, size + 1) : "null";
+    FreeBlock(block);
+    return bytes;
+}
+
+TEST(Files, ReadWriteAndExistence) {
+    std::string dir = MakeTempDir("files") + "\\";
+    char buffer[8];
+    std::uint32_t read = 99, written = 0;
+    ASSERT_TRUE(WriteTextFile(dir + "ten.txt", "0123456789"));
+    EXPECT_TRUE(ReadFileBytes(buffer, (dir + "made.txt").c_str(), &read, 8) && read == 0);
+    EXPECT_TRUE(WriteFileBytes("abc", (dir + "ten.txt").c_str(), &written, 3) && written == 3);
+    EXPECT_EQ(WriteWholeFile("XY", (dir + "ten.txt").c_str(), 2), 2u);
+    EXPECT_EQ(WriteWholeFile("XY", (dir + "no\\such.txt").c_str(), 2), 0u);
+    const struct { const char* name; std::string bytes; } files[] = {
+        {"made.txt", std::string(1, '\0')}, {"ten.txt", std::string("XYc3456789", 11)}, {"no\\such.txt", "null"}};
+    for (const auto& c : files) EXPECT_EQ(WholeFile(dir + c.name), c.bytes) << c.name;  // created; not truncated
+    const struct { std::string name; int exists; } names[] = {{dir + "ten.txt", 1}, {dir.substr(0, dir.size() - 1), 1},
+        {dir + "*.txt", 1}, {dir + "t?n.*", 1}, {dir + "*.none", 0}, {dir + "missing.txt", 0}};
+    for (const auto& c : names) EXPECT_EQ(FileExists(c.name.c_str()), c.exists) << c.name;
+}
+
+TEST(Files, ProgramDirectoryAndShellOpen) {
+    char directory[128] = {};
+    ModuleDirectory(directory);
+    EXPECT_EQ(lstrcmpiA(directory, (BuildPath("tests\\text") + "\\").c_str()), 0) << directory;
+    ASSERT_TRUE(WriteTextFile(std::string(directory) + "shell_probe.txt", "opened by the shell\r\n"));
+    LONG size = 0;  // Wine's prefix has the "txtfile" verb but may lack the .txt association
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, ".txt", nullptr, &size) != ERROR_SUCCESS || size <= 1)
+        RegSetValueA(HKEY_CLASSES_ROOT, ".txt", REG_SZ, "txtfile", 7);
+    ShellOpenRelative(nullptr, "shell_probe.txt");
+    HWND editor = nullptr;
+    ASSERT_TRUE(WaitUntil(30000, [](void* w) {
+        return (*static_cast<HWND*>(w) = FindWindowA("Notepad", "shell_probe.txt - Notepad")) != nullptr; }, &editor));
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForWindowGone(editor, 10000), nullptr);
+}
+
+TEST(Files, CommandLineTailOfAChildProcess) {
+    std::string exe = MakeTempDir("with space") + "\\child.exe";  // writes its tail to tail.txt in our directory
+    ASSERT_TRUE(CopyFileA(BuildPath("tests\\text\\text_tail_child.exe").c_str(), exe.c_str(), FALSE));
+    const struct { std::string line, tail; } cases[] = {  // _spawnl passes its one argument as the command line
+        {"\"" + exe + "\" song.mid  -x", "song.mid  -x"}, {"\"" + exe + "\"", ""}, {"\"" + exe + "\" ", ""},
+        {exe + " x", exe.substr(exe.find(' ') + 1) + " x"},  // unquoted: the first space ends the name
+    };
+    for (const auto& c : cases) {
+        DeleteFileA("tail.txt");
+        EXPECT_EQ(_spawnl(_P_WAIT, exe.c_str(), c.line.c_str(), nullptr), 0) << c.line;
+        EXPECT_EQ(WholeFile("tail.txt"), c.tail + '\0') << c.line;
+    }
+}
