@@ -15,6 +15,12 @@ TD_PACKAGES_FUZZ="clang-14 libclang-rt-14-dev"
 # measures itself against (natively; the benchmark builds without them too).
 TD_PACKAGES_BENCH="libsdl2-gfx-dev libpixman-1-dev pkg-config"
 
+# Sound the tests can hear in real time (a PulseAudio server with a null sink)
+# and an X server that can switch modes (Xorg with the dummy driver; XRandR for
+# 32-bit Wine).
+TD_PACKAGES="$TD_PACKAGES pulseaudio pulseaudio-utils xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils"
+TD_PACKAGES_I386="$TD_PACKAGES_I386 libxrandr2:i386"
+
 td_log() { printf '[tunedeck] %s\n' "$*" >&2; }
 
 # Installs the Debian packages that are missing; does nothing when all are there.
@@ -110,8 +116,69 @@ td_start_wine() {
     "$TD_WINE" cmd /c exit 0 >/dev/null 2>&1
 }
 
+# A PulseAudio server of our own with one null sink, "cap": Wine's processes
+# find it through PULSE_SERVER and play into it in real time. Sets TD_PULSE_PID;
+# when it cannot start, the sound tests fall back to ALSA files.
+td_start_sound() {
+    TD_PULSE_DIR=$(mktemp -d /tmp/tunedeck-pulse.XXXXXX)   # short: socket paths are limited
+    XDG_RUNTIME_DIR=$TD_PULSE_DIR pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no \
+        --load="module-native-protocol-unix socket=$TD_PULSE_DIR/pa.sock auth-anonymous=1" \
+        --load="module-null-sink sink_name=cap rate=44100 channels=2" >"$TD_BUILD/pulseaudio.log" 2>&1 &
+    TD_PULSE_PID=$!
+    local i
+    for i in $(seq 1 50); do
+        if PULSE_SERVER=unix:$TD_PULSE_DIR/pa.sock pactl info >/dev/null 2>&1; then
+            export PULSE_SERVER=unix:$TD_PULSE_DIR/pa.sock; return 0
+        fi
+        kill -0 "$TD_PULSE_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    td_log "PulseAudio did not start (see $TD_BUILD/pulseaudio.log): sound tests use the ALSA file capture"
+    kill "$TD_PULSE_PID" 2>/dev/null; TD_PULSE_PID=; return 1
+}
+
+# Records the null sink into $TD_CAPTURE_RAW in real time, silence included,
+# and returns once bytes flow (the idle sink starts in large blocks). The file
+# is appended block by block, so a test may delete it to start afresh. Sets
+# TD_CAPTURE_PID.
+td_start_capture() {
+    parec -d cap.monitor --raw --format=s16le --rate=44100 --channels=2 --latency-msec=20 |
+        perl -e 'binmode STDIN; while (sysread(STDIN, my $b, 65536)) {
+            open(my $f, ">>:raw", $ARGV[0]) or next; print $f $b; close $f }' "$TD_CAPTURE_RAW" &
+    TD_CAPTURE_PID=$!
+    local i
+    for i in $(seq 1 100); do [ -s "$TD_CAPTURE_RAW" ] && return 0; sleep 0.05; done
+    return 1
+}
+
+# An X server that can change its mode, for the display-mode test (Xvfb has
+# one size only): Xorg with the dummy driver. Sets TD_XORG_DISPLAY and
+# TD_XORG_PID, or TD_XORG_FAILURE with the reason.
+td_start_xorg() {
+    local n i
+    export TD_XORG_DISPLAY= TD_XORG_FAILURE=
+    for n in $(seq 131 160); do
+        [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] && continue
+        Xorg :$n -config "$TD_ROOT/scripts/xorg-dummy.conf" -noreset -nolisten tcp -novtswitch -sharevts \
+            -logfile "$TD_BUILD/xorg.log" >"$TD_BUILD/xorg.out" 2>&1 &
+        TD_XORG_PID=$!
+        for i in $(seq 1 100); do
+            [ -e /tmp/.X11-unix/X$n ] && { TD_XORG_DISPLAY=:$n; return 0; }
+            kill -0 "$TD_XORG_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        TD_XORG_FAILURE="Xorg :$n did not start: $(grep -h -m1 -E '^\(EE\)|Fatal' "$TD_BUILD/xorg.log" "$TD_BUILD/xorg.out" 2>/dev/null)"
+        kill "$TD_XORG_PID" 2>/dev/null; TD_XORG_PID=
+        break
+    done
+    TD_XORG_FAILURE=${TD_XORG_FAILURE:-"no free display number for Xorg"}
+    td_log "no display-mode test: $TD_XORG_FAILURE"; return 1
+}
+
 td_stop() {
+    [ -n "${TD_PULSE_PID:-}" ] && { kill "$TD_PULSE_PID" 2>/dev/null; wait "$TD_PULSE_PID" 2>/dev/null; rm -rf "$TD_PULSE_DIR"; }
+    [ -n "${TD_XORG_PID:-}" ] && { kill "$TD_XORG_PID" 2>/dev/null; wait "$TD_XORG_PID" 2>/dev/null; }
     [ -n "${TD_WINESERVER_PID:-}" ] && { /usr/lib/wine/wineserver -k 2>/dev/null; kill "$TD_WINESERVER_PID" 2>/dev/null; wait "$TD_WINESERVER_PID" 2>/dev/null; }
     [ -n "${TD_XVFB_PID:-}" ] && { kill "$TD_XVFB_PID" 2>/dev/null; wait "$TD_XVFB_PID" 2>/dev/null; }
-    TD_WINESERVER_PID=; TD_XVFB_PID=
+    TD_WINESERVER_PID=; TD_XVFB_PID=; TD_PULSE_PID=; TD_XORG_PID=
 }

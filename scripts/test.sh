@@ -22,6 +22,8 @@ ctest --test-dir "$TD_BUILD/native" --output-on-failure "$@" || status=1
 td_wine_env "$arch"
 trap td_stop EXIT
 td_start_display || exit 1
+td_start_sound
+td_start_xorg
 td_start_wine
 td_log "Windows tests on display $DISPLAY"
 ctest --test-dir "$TD_BUILD/$runbuild" --output-on-failure "$@" || status=1

@@ -8,6 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <numeric>
 
 #include "app/window.h"
 #include "support/png.h"
@@ -377,44 +380,57 @@ HANDLE AnswerMessageBoxLater(BoxAnswer* answer) {
     return CreateThread(nullptr, 0, AnswerBoxThread, answer, 0, nullptr);
 }
 
-std::string CapturedSoundPath() {
-    std::string raw = EnvOr("TD_CAPTURE_RAW", "");
-    return raw.empty() ? raw : WindowsPath(raw);
+std::string CapturedSoundPath() { return WindowsPath(EnvOr("TD_CAPTURE_RAW", "")); }
+
+bool SoundCaptureKeepsTime() { return EnvOr("TD_CAPTURE_MODE", "") == "pulse"; }
+
+void ClearCapturedSound() {
+    DeleteFileA(CapturedSoundPath().c_str());
+    auto written = [](void*) { return GetFileAttributesA(CapturedSoundPath().c_str()) != INVALID_FILE_ATTRIBUTES; };
+    if (SoundCaptureKeepsTime()) WaitUntil(2000, written, nullptr);
 }
 
-std::vector<std::int16_t> ReadCapturedSound(const std::string& rawFile) {
-    std::vector<std::int16_t> samples;
-    std::FILE* f = std::fopen(WindowsPath(rawFile).c_str(), "rb");
-    if (f == nullptr) return samples;
-    std::int16_t buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, sizeof(std::int16_t), 4096, f)) > 0) samples.insert(samples.end(), buf, buf + n);
-    std::fclose(f);
-    return samples;
+std::vector<std::int16_t> ReadCapturedSound(const std::string& rawFile, bool trailingSilence) {
+    std::ifstream in(WindowsPath(rawFile), std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    std::vector<std::int16_t> stereo(bytes.size() / 4 * 2);
+    std::memcpy(stereo.data(), bytes.data(), stereo.size() * 2);
+    stereo.resize(trailingSilence ? stereo.size() : std::size_t(FindSound(stereo).last + 1) * 2);
+    return stereo;
+}
+
+SoundSpan FindSound(const std::vector<std::int16_t>& stereo) {
+    SoundSpan s = {-1, -1, 0};
+    for (long i = 0; i < long(stereo.size() / 2); ++i) {
+        if (std::abs(stereo[2 * i]) + std::abs(stereo[2 * i + 1]) < 200) continue;   // silence, or a zero crossing
+        if (s.first < 0) s.first = i;
+        else s.longestGap = std::max(s.longestGap, i - s.last - 1);
+        s.last = i;
+    }
+    return s;
+}
+
+bool WaitForSoundEnd(int timeoutMs) {
+    auto ended = [](void*) {
+        std::vector<std::int16_t> all = ReadCapturedSound(CapturedSoundPath(), true);
+        return FindSound(all).last >= 0 && long(all.size() / 2) - FindSound(all).last > 44100 * 3 / 10; };
+    return WaitUntil(timeoutMs, ended, nullptr);
 }
 
 double DominantFrequency(const std::vector<std::int16_t>& stereo, int sampleRate) {
     // The median distance between upward zero crossings of the left channel:
-    // robust against the gaps and seams the capture holds where the device
-    // waited or resumed. Enough for the pure tones the tests generate.
-    std::vector<double> periods;
-    std::size_t frames = stereo.size() / 2;
-    std::size_t last = 0;
-    for (std::size_t i = 1; i < frames; ++i) {
-        int a = stereo[(i - 1) * 2], b = stereo[i * 2];
-        if (a < 0 && b >= 0 && b - a > 200) {   // a real crossing, not noise around zero
-            if (last != 0) periods.push_back(double(i - last));
-            last = i;
-        }
+    // robust against gaps and seams, enough for the pure tones the tests make.
+    std::vector<long> periods;
+    for (long i = 1, last = -1; i < long(stereo.size() / 2); ++i) {
+        if (stereo[2 * i - 2] >= 0 || stereo[2 * i] < 0 || stereo[2 * i] - stereo[2 * i - 2] <= 200) continue;
+        if (last >= 0) periods.push_back(i - last);
+        last = i;
     }
     if (periods.size() < 10) return 0.0;
-    std::nth_element(periods.begin(), periods.begin() + periods.size() / 2, periods.end());
-    return sampleRate / periods[periods.size() / 2];
+    std::nth_element(periods.begin(), periods.begin() + long(periods.size() / 2), periods.end());
+    return double(sampleRate) / double(periods[periods.size() / 2]);
 }
 
 double SoundLevel(const std::vector<std::int16_t>& stereo) {
-    if (stereo.empty()) return 0.0;
-    double sum = 0;
-    for (std::int16_t s : stereo) sum += double(s) * s;
-    return std::sqrt(sum / double(stereo.size()));
+    return stereo.empty() ? 0.0 : std::sqrt(std::inner_product(stereo.begin(), stereo.end(), stereo.begin(), 0.0) / double(stereo.size()));
 }

@@ -71,10 +71,16 @@ struct BoxAnswer {
 HANDLE AnswerMessageBoxLater(BoxAnswer* answer);               // starts the thread; wait on the handle, then close it
 
 // Sound capture: a test registered with td_capture_sound() (tests/CMakeLists.txt)
-// runs with ALSA's default device writing raw S16_LE 44100 Hz stereo into a
-// file; Wine reads that configuration when a process starts, and processes
-// the test starts inherit it.
-std::string CapturedSoundPath();                               // that file, as a Windows path; empty when not set up
-std::vector<std::int16_t> ReadCapturedSound(const std::string& rawFile);  // interleaved stereo samples of a raw file (Unix or Windows path)
-double DominantFrequency(const std::vector<std::int16_t>& stereo, int sampleRate);  // strongest frequency of the left channel
-double SoundLevel(const std::vector<std::int16_t>& stereo);    // RMS of all samples, 0..32768
+// hears what its processes play as raw S16_LE 44100 Hz stereo in a file. Under
+// the test command's PulseAudio server the file keeps real time, silence
+// included, from before the test starts; delete it to start afresh. Without
+// the server, ALSA writes only what plays, faster than real time.
+struct SoundSpan { long first, last, longestGap; };   // audible frames: first, last (-1: none), longest silence between
+std::string CapturedSoundPath();                      // that file, as a Windows path; empty when not set up
+bool SoundCaptureKeepsTime();                         // true for the real-time capture
+void ClearCapturedSound();                            // deletes the file; with the real-time capture, waits until it is written again
+std::vector<std::int16_t> ReadCapturedSound(const std::string& rawFile, bool trailingSilence = false);  // interleaved stereo, by default up to the last audible frame
+SoundSpan FindSound(const std::vector<std::int16_t>& stereo);   // where sound is, and its longest gap
+bool WaitForSoundEnd(int timeoutMs);                  // pumps until sound came and 0.3 s of silence followed it
+double DominantFrequency(const std::vector<std::int16_t>& stereo, int sampleRate);  // of the left channel
+double SoundLevel(const std::vector<std::int16_t>& stereo);   // RMS of all samples, 0..32768

@@ -1,0 +1,147 @@
+// Raster: pixel addressing (row rules, bounds, byte order, byte 3), row and
+// frame copies, fills and clears; the primitives' worked values, random shapes
+// against a plain transcription of their formulas, and a golden image that the
+// native and the Windows build must match to the bit (left as raster_scene.png).
+// Every frame lies between guard bytes that must stay untouched.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <numeric>
+#include <vector>
+
+#include "mathlib/geometry.h"
+#include "mathlib/tables.h"
+#include "raster/frames.h"
+#include "raster/pixels.h"
+#include "raster/primitives.h"
+#include "support/png.h"
+#include "surfaces/surface_state.h"
+
+namespace {
+
+struct Block {  // `size` bytes of `fill` between 64 guard bytes of 0xA5 on each side
+    std::vector<std::uint8_t> bytes;
+    explicit Block(std::size_t size, std::uint8_t fill = 0) : bytes(size + 128, 0xA5) { std::fill_n(data(), size, fill); }
+    std::uint8_t* data() { return bytes.data() + 64; }
+    bool Intact() const { return std::count(bytes.begin(), bytes.begin() + 64, 0xA5) + std::count(bytes.end() - 64, bytes.end(), 0xA5) == 128; }
+};
+
+struct Raster : ::testing::Test {
+    void SetUp() override { SurfaceState.pixelBuffer = buffer.data(), SurfaceState.workBits = work.data(), SurfaceState.screenBits = screen.data(); }
+    void TearDown() override { EXPECT_TRUE(buffer.Intact() && work.Intact() && screen.Intact()) << "a write ran past a frame"; SurfaceState = saved; }
+    Block buffer{PixelBufferBytes, 0x33}, work{FrameBytes, 0x33}, screen{FrameBytes};
+    SurfaceStateRecord saved = SurfaceState;
+};
+
+const bool Tables = (BuildLookupTables(), true);  // for the whole program, as in the player
+std::size_t Count(const std::uint8_t* p, std::size_t n, std::uint8_t value) { return std::size_t(std::count(p, p + n, value)); }
+
+TEST_F(Raster, PixelIndexRowRulesAndBounds) {
+    const std::array<std::int32_t, 8> cases[] = {  // x, y; PixelOffset, TablePixelOffset, Set{Work,Buffer}Pixel and ByTable
+        {0, 768, -1, 786432, 0, 0, -1, 786432}, {0, 1, 1024, 1024, 785408, 785408, 1024, 1024},  // 768 - y on the target; the spare row
+        {1023, 767, 786431, 786431, 2047, 2047, 786431, 786431}, {5, 0, 5, 5, -1, -1, 5, 5}, {5, 769, -1, -1, -1, -1, -1, -1},
+        {1024, 5, -1, -1, -1, -1, -1, -1}, {-1, 5, -1, -1, -1, -1, -1, -1}, {0, INT32_MIN, -1, -1, -1, -1, -1, -1},
+    };
+    for (const auto& [x, y, offset, table, w, wt, b, bt] : cases) {
+        std::fill_n(work.data(), FrameBytes, 0x33), std::fill_n(buffer.data(), PixelBufferBytes, 0x33);
+        EXPECT_TRUE(PixelOffset(x, y, 1024, 768) == offset && TablePixelOffset(x, y) == table && PixelOffset(5, 2, 10, 3) == 2053) << x << ", " << y;  // rows stay 1024 long whatever the width
+        // The colour's top byte plays no part; blue, green, red are written and byte 3 keeps its 0x33.
+        EXPECT_TRUE(SetWorkPixel(x, y, 0xAB102040) == w && SetWorkPixelByTable(x, y, 0x102040) == wt && SetBufferPixel(x, y, 0xAB102040) == b && SetBufferPixelByTable(x, y, 0x102040) == bt) << x << ", " << y;
+        EXPECT_TRUE(GetWorkPixel(x, y) == (w < 0 ? -1 : 0x33402010) && GetWorkPixelByTable(x, y) == (wt < 0 ? -1 : 0x33402010) && GetBufferColour(x, y) == (b < 0 ? -1 : 0x102040) &&
+                    GetBufferPixelByTable(x, y) == (bt < 0 ? -1 : 0x33402010) && Count(work.data(), FrameBytes, 0x33) == FrameBytes - (w < 0 ? 0 : 3) && Count(buffer.data(), PixelBufferBytes, 0x33) == PixelBufferBytes - (bt < 0 ? 0 : 3)) << x << ", " << y;
+    }
+    SurfaceState.workBits = SurfaceState.pixelBuffer = nullptr;  // frames never created count as outside
+    EXPECT_TRUE(SetWorkPixel(1, 1, 0xFF) == -1 && SetBufferPixelByTable(1, 1, 0xFF) == -1 && GetBufferColour(1, 1) == -1);
+}
+
+TEST_F(Raster, CopiesFillsAndClears) {  // row copies: modes 0 to 2 copy (0 gives the last 4 bytes copied), others nothing
+    for (std::int32_t mode : {0, 1, 2, -1, 3}) {
+        Block from(FrameRowBytes + 1), to(FrameRowBytes + 1), back(FrameRowBytes);  // rows unaligned on purpose
+        std::iota(from.data() + 1, from.data() + 1 + FrameRowBytes, std::uint8_t(0));
+        const std::int32_t result = mode < 0 || mode > 2 ? -1 : mode == 0 ? std::int32_t(0xFFFEFDFC) : mode;
+        EXPECT_TRUE(StoreRow(to.data() + 1, from.data() + 1, mode) == result && LoadRow(to.data() + 1, back.data(), mode) == result && to.Intact() && !to.data()[0]) << mode;
+        EXPECT_EQ(!std::memcmp(to.data() + 1, from.data() + 1, FrameRowBytes) && !std::memcmp(back.data(), from.data() + 1, FrameRowBytes), result != -1) << mode;
+    }
+    FillPixelBuffer(0xABFF8040), SetBufferPixel(3, 0, 0x000000FF), PixelBufferToScreen();  // the fill's byte 3 becomes 0
+    for (std::int32_t y = 0; y < FrameHeight; ++y)  // buffer row y lands on screen row 767 - y
+        ASSERT_EQ(std::memcmp(screen.data() + (767 - y) * FrameRowBytes, buffer.data() + y * FrameRowBytes, FrameRowBytes), 0) << y;
+    EXPECT_TRUE(GetBufferPixelByTable(1023, 767) == 0x004080FF && buffer.data()[FrameBytes] == 0x33);  // the spare half is not the frame
+    ClearPixelBuffer(), SetDrawTarget(screen.data()), ClearWorkSurface();  // the target is read at the call
+    EXPECT_TRUE(Count(buffer.data(), PixelBufferBytes, 0x33) == FrameBytes && Count(screen.data(), FrameBytes, 0) == FrameBytes && work.data()[0] == 0x33);
+    // WorkSurfaceToPixelBuffer gives rows copied one after the other from y = 0, as LoadRow would: where
+    // the target lies over the PixelBuffer, rows read later may already have been written.
+    Block block(3 * FrameBytes);
+    for (std::int32_t rows : {-768, 768, 0, 100, -100, 767}) {  // separate frames, then overlapping ones
+        std::uint8_t *frame = block.data() + FrameBytes, *target = frame + rows * FrameRowBytes;
+        for (std::size_t i = 0; i < 3 * FrameBytes; ++i) block.data()[i] = std::uint8_t(i * 7 + i / 4096);
+        std::vector<std::uint8_t> expected(block.data(), block.data() + 3 * FrameBytes);
+        for (std::int32_t y = 0; y < FrameHeight; ++y)
+            std::memmove(&expected[FrameBytes + y * FrameRowBytes], &expected[(target - block.data()) + (767 - y) * FrameRowBytes], FrameRowBytes);
+        SurfaceState.pixelBuffer = frame, SurfaceState.workBits = target, WorkSurfaceToPixelBuffer();
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), block.data()) && block.Intact()) << rows << " rows apart";
+    }
+}
+
+// The formulas as written, point by point through the public pixel writers; sums wrap as the primitives' do.
+std::int32_t Add(std::int32_t a, std::int32_t b) { return std::int32_t(std::uint32_t(a) + std::uint32_t(b)); }
+void PlainEllipse(std::int32_t cx, std::int32_t cy, std::int32_t rx, std::int32_t ry, ColourRef c) { for (AngleIndex a = 3600; a >= 1; --a) SetWorkPixelByTable(Add(cx, PolarOffset(rx, a).x), Add(cy, PolarOffset(ry, a).y), c); }
+void PlainLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, ColourRef c) {
+    CoordPair d = VectorDiff(x1, y1, x2, y2);
+    for (auto n = std::int32_t(VectorLength(d.x, d.y)), k = n; k >= 1; --k) SetWorkPixel(Add(x1, ScaleVector(d.x, d.y, n, k).x), Add(y1, ScaleVector(d.x, d.y, n, k).y), c);
+}
+ColourRef Shade(ColourRef colour, std::uint32_t step, std::uint32_t count, bool fromHalf) {  // each channel: base + value × step / count
+    const auto channel = [&](std::uint32_t v) { return ((fromHalf ? v / 2 : 0) + MulDivUnsigned(step, count, fromHalf ? v / 2 : v)) ; };
+    return channel(colour & 0xFF) | channel(colour >> 8 & 0xFF) << 8 | channel(colour >> 16 & 0xFF) << 16;
+}
+void PlainGradient(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, ColourRef c) { for (std::int32_t i = 0; i < h; ++i) PlainLine(x, y + i, x + w, y + i, Shade(c, h - i, h, true)); }
+template <bool FromHalf> void PlainDisc(std::int32_t x, std::int32_t y, std::int32_t r, std::int32_t, ColourRef c) { for (std::int32_t i = 0; i < r; ++i) PlainEllipse(x, y, r - i, r - i, Shade(c, i, r, FromHalf)); }
+template <void (*Disc)(std::int32_t, std::int32_t, std::int32_t, ColourRef)> void DrawDisc(std::int32_t x, std::int32_t y, std::int32_t r, std::int32_t, ColourRef c) { Disc(x, y, r, c); }
+
+const struct { void (*ours)(std::int32_t, std::int32_t, std::int32_t, std::int32_t, ColourRef), (*plain)(std::int32_t, std::int32_t, std::int32_t, std::int32_t, ColourRef); std::int32_t lo, hi, sizeLo, sizeHi; } Kinds[] = {  // four coordinates each; random ranges for them
+    {DrawLine, PlainLine, -300, 1300, -300, 1300}, {DrawEllipse, PlainEllipse, -100, 1100, -900, 900}, {DrawGradientRect, PlainGradient, -50, 1000, -5, 120},
+    {DrawDisc<DrawDiscFromHalf>, PlainDisc<true>, -20, 1040, -2, 60}, {DrawDisc<DrawDiscFromBlack>, PlainDisc<false>, -20, 1040, -2, 60},
+};
+enum { Line, Ellipse, Gradient, HalfDisc, BlackDisc };
+
+// Worked values of the formulas first (a point (x, y) and the COLORREF it shows, or -2 for untouched),
+// then far ends, a wrapped difference, a = n steps, wide radii, and random shapes.
+TEST_F(Raster, ShapesMatchThePlainFormulas) {
+    std::vector<std::array<std::int32_t, 9>> shapes = {  // kind, four coordinates, colour, x, y, shows (-1: no point checked)
+        {Line, 0, 1, 3, 1, 0xFF, 0, 1, -2}, {Line, 0, 1, 100, 101, 0xFF, 0, 1, 0xFF}, {Ellipse, 500, 400, 100, 50, 0xFF, 500, 450, 0xFF},  // start left out,
+        {HalfDisc, 300, 300, 2, 0, 0xFF, 300, 300, 0xBE}, {BlackDisc, 300, 300, 2, 0, 0xFF0000, 302, 300, 0}, {Gradient, 0, 0, 300, 200, 0xFFFF00, 1, 1, 0xFDFD00},  // or on it at k = 1
+        {Line, -3000000, 5, 3000000, 5, 1, 0, 0, -1}, {Line, -3000000, -2000000, 3000000, 2100000, 2, 0, 0, -1}, {Line, 2147483000, 10, -2147483000, 10, 3, 0, 0, -1},
+        {Line, -5, 10, 1295, 11, 4, 0, 0, -1}, {Line, 10, -5, 11, 1295, 5, 0, 0, -1}, {Ellipse, 500, 400, 2147484, 5, 6, 0, 0, -1}, {Ellipse, 500, 400, 2147483, 0, 7, 0, 0, -1},
+    };
+    auto next = [seed = 2024u](std::int32_t lo, std::int32_t hi) mutable { return lo + std::int32_t(((seed = seed * 1664525u + 1013904223u) >> 8) % std::uint32_t(hi - lo + 1)); };
+    for (const auto& k : Kinds) for (std::int32_t i = 0; i < 12; ++i)
+        shapes.push_back({std::int32_t(&k - Kinds), next(k.lo, k.hi), next(k.lo, k.hi), next(k.sizeLo, k.sizeHi), next(k.sizeLo, k.sizeHi), next(0, 0xFFFFFF), 0, 0, -1});
+    std::vector<std::uint8_t> pattern(FrameBytes), ours(FrameBytes);
+    for (std::size_t i = 0; i < FrameBytes; ++i) pattern[i] = std::uint8_t(i * 13 + i / 4093);  // byte 3 varies too
+    for (const auto& [kind, a, b, c, d, colour, x, y, shows] : shapes) {
+        std::memcpy(work.data(), pattern.data(), FrameBytes), Kinds[kind].ours(a, b, c, d, ColourRef(colour)), std::memcpy(ours.data(), work.data(), FrameBytes);
+        auto raw = std::uint32_t(GetWorkPixel(x, y)), at = std::uint32_t((768 - y) * FrameRowBytes + x * 4);  // 0xXXRRGGBB
+        EXPECT_TRUE(shows == -1 || (shows == -2 ? !std::memcmp(&ours[at], &pattern[at], 4) : MakeColour(raw >> 16, raw >> 8, raw) == ColourRef(shows))) << kind << " at " << x << ", " << y;
+        std::memcpy(work.data(), pattern.data(), FrameBytes), Kinds[kind].plain(a, b, c, d, ColourRef(colour));
+        ASSERT_EQ(std::memcmp(ours.data(), work.data(), FrameBytes), 0) << "kind " << kind << ": " << a << ", " << b << ", " << c << ", " << d;
+    }
+}
+
+TEST_F(Raster, SceneMatchesTheGoldenHash) {
+    ClearWorkSurface();
+    const std::array<std::int32_t, 6> scene[] = {  // kind, four coordinates, colour; a star of lines after the gradients
+        {Gradient, 0, 0, 1024, 768, 0xFFFF00}, {Gradient, 40, 40, 300, 120, 0x80FF}, {Gradient, 380, 40, 105, 40, 0xFFFFFF}, {Line, 0, 1, 1023, 768, 0},
+        {Line, 1023, 1, 0, 768, 0xFFFFFF}, {Ellipse, 200, 450, 150, 80, 0xFF}, {Ellipse, 200, 450, 80, 150, 0xFF00}, {Ellipse, 900, 700, 700, 300, 0xFF00FF},
+        {HalfDisc, 520, 560, 90, 0, 0xFF}, {BlackDisc, 780, 560, 90, 0, 0xFFFF}, {HalfDisc, 1010, 20, 40, 0, 0xFF0000}, {BlackDisc, 10, 760, 40, 0, 0xFFFFFF},
+    };
+    for (std::size_t i = 0; i < std::size(scene); ++i) {
+        Kinds[scene[i][0]].ours(scene[i][1], scene[i][2], scene[i][3], scene[i][4], ColourRef(scene[i][5]));
+        for (AngleIndex a = 0; a < 3600 && i == 2; a += 150) DrawLine(700, 250, 700 + PolarOffset(180, a).x, 250 + PolarOffset(180, a).y, MakeColour(a / 15, 0, 255 - a / 15));
+    }
+    WritePngBgrx(ArtifactPath("raster_scene.png"), work.data(), FrameWidth, FrameHeight, FrameRowBytes, true);
+    // A change that alters any pixel changes this hash: look at the picture before updating it.
+    EXPECT_EQ(HashPixelsBgr(work.data(), FrameWidth, FrameHeight, FrameRowBytes), 0x048f721e3d1c2a80u) << std::hex << "see " << ArtifactPath("raster_scene.png");
+}
+
+}  // namespace
