@@ -411,10 +411,13 @@ SoundSpan FindSound(const std::vector<std::int16_t>& stereo) {
 }
 
 bool WaitForSoundEnd(int timeoutMs) {
-    auto ended = [](void*) {
-        std::vector<std::int16_t> all = ReadCapturedSound(CapturedSoundPath(), true);
-        return FindSound(all).last >= 0 && long(all.size() / 2) - FindSound(all).last > 44100 * 3 / 10; };
-    return WaitUntil(timeoutMs, ended, nullptr);
+    long last = -1;   // the last audible frame; with either capture it stays put once the sound ended
+    for (DWORD start = GetTickCount(), changed = start; GetTickCount() - start < DWORD(timeoutMs); PumpFor(20)) {
+        long now = FindSound(ReadCapturedSound(CapturedSoundPath())).last;
+        if (now != last) last = now, changed = GetTickCount();
+        else if (last >= 0 && GetTickCount() - changed >= 300) return true;
+    }
+    return false;
 }
 
 double DominantFrequency(const std::vector<std::int16_t>& stereo, int sampleRate) {

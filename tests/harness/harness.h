@@ -81,6 +81,6 @@ bool SoundCaptureKeepsTime();                         // true for the real-time 
 void ClearCapturedSound();                            // deletes the file; with the real-time capture, waits until it is written again
 std::vector<std::int16_t> ReadCapturedSound(const std::string& rawFile, bool trailingSilence = false);  // interleaved stereo, by default up to the last audible frame
 SoundSpan FindSound(const std::vector<std::int16_t>& stereo);   // where sound is, and its longest gap
-bool WaitForSoundEnd(int timeoutMs);                  // pumps until sound came and 0.3 s of silence followed it
+bool WaitForSoundEnd(int timeoutMs);                  // pumps until sound came and then 0.3 s passed without more
 double DominantFrequency(const std::vector<std::int16_t>& stereo, int sampleRate);  // of the left channel
 double SoundLevel(const std::vector<std::int16_t>& stereo);   // RMS of all samples, 0..32768
