@@ -37,15 +37,13 @@ std::uint32_t Magnitude(std::int32_t v) { return v < 0 ? 0u - std::uint32_t(v) :
 // to that length and restarted from an exact division.
 struct AxisStep {
     std::uint32_t fraction;  // fixed-point fraction of a × k / n at the current k
-    std::uint32_t step;      // floor(2^32 × a / n) mod 2^32
-    std::int32_t always;     // address move every step (a = n), else 0
-    std::int32_t bytes;      // address move when q drops by one
+    std::uint32_t step;      // floor(2^32 × a / n) mod 2^32 (0 when a = n: q drops every step)
 };
 
-AxisStep StartAxis(std::uint64_t a, std::uint64_t n, std::uint64_t k, std::int32_t bytes, std::int64_t& q) {
+AxisStep StartAxis(std::uint64_t a, std::uint64_t n, std::uint64_t k, std::int64_t& q) {
     q = std::int64_t(a * k / n);
     std::uint64_t r = a * k % n;
-    return {std::uint32_t(((r << 32) + n - 1) / n), std::uint32_t((a << 32) / n), a == n ? bytes : 0, bytes};
+    return {std::uint32_t(((r << 32) + n - 1) / n), std::uint32_t((a << 32) / n)};
 }
 
 // Steps both fractions and returns which borrowed: 2 for x, 1 for y, 3 for
@@ -67,14 +65,9 @@ inline std::uintptr_t StepFractions(std::uint32_t& fx, std::uint32_t sx, std::ui
 }
 
 // Kept out of line so that its loop gets the registers to itself (a 32-bit
-// processor has few).
-[[gnu::noinline]] void DrawSteps(std::uint8_t* frame, std::int32_t offset, AxisStep x, AxisStep y,
+// processor has few). `moves` holds the address move by which axes borrowed.
+[[gnu::noinline]] void DrawSteps(std::uintptr_t address, AxisStep x, AxisStep y, const std::uintptr_t* moves,
                                  std::uint32_t count, PixelInk ink) {
-    // Addresses as integers: the step after the last point may leave the frame.
-    auto address = std::uintptr_t(frame) + std::uintptr_t(std::intptr_t(offset));
-    std::uintptr_t moves[4];  // address move by which axes borrowed
-    for (std::uint32_t m = 0; m < 4; ++m)
-        moves[m] = std::uintptr_t(std::intptr_t(x.always + y.always + (m & 2 ? x.bytes : 0) + (m & 1 ? y.bytes : 0)));
     std::uint32_t fx = x.fraction, fy = y.fraction;
     const std::uint32_t sx = x.step, sy = y.step;
     // Two points at a time, their 16-bit stores before their bytes (see DrawColumnSpan).
@@ -129,15 +122,19 @@ void DrawSlanted(std::uint8_t* frame, std::int32_t x1, std::int32_t y1, CoordPai
         if (lo > hi) return;
     }
     const std::uint64_t run = (std::uint64_t(1) << 32) / n;  // the longest exact run
+    // Addresses as integers: the step after the last point may leave the frame.
+    const std::intptr_t xBytes = d.x < 0 ? PixelStep : -PixelStep, yBytes = d.y < 0 ? -RowStep : RowStep;
+    const std::intptr_t always = (ax == n ? xBytes : 0) + (ay == n ? yBytes : 0);
+    const std::uintptr_t moves[4] = {std::uintptr_t(always), std::uintptr_t(always + yBytes), std::uintptr_t(always + xBytes),
+                                     std::uintptr_t(always + xBytes + yBytes)};
     const PixelInk ink = InkOf(colour);
     for (std::uint64_t k = hi; k >= lo;) {
         std::int64_t qx, qy;
-        AxisStep sx = StartAxis(ax, n, k, d.x < 0 ? PixelStep : -PixelStep, qx);
-        AxisStep sy = StartAxis(ay, n, k, d.y < 0 ? -RowStep : RowStep, qy);
+        AxisStep sx = StartAxis(ax, n, k, qx), sy = StartAxis(ay, n, k, qy);
         std::int64_t x = d.x < 0 ? x1 - qx : x1 + qx, y = d.y < 0 ? y1 - qy : y1 + qy;
         std::uint64_t count = k - lo + 1 < run ? k - lo + 1 : run;
-        auto offset = std::int32_t(((FrameHeight - y) * FrameWidth + x) * PixelStep);
-        DrawSteps(frame, offset, sx, sy, std::uint32_t(count), ink);
+        DrawSteps(std::uintptr_t(frame) + std::uintptr_t(((FrameHeight - y) * FrameWidth + x) * PixelStep), sx, sy, moves,
+                  std::uint32_t(count), ink);
         k -= count;
     }
 }
