@@ -41,9 +41,9 @@ struct AxisStep {
 };
 
 AxisStep StartAxis(std::uint64_t a, std::uint64_t n, std::uint64_t k, std::int64_t& q) {
-    q = std::int64_t(a * k / n);
-    std::uint64_t r = a * k % n;
-    return {std::uint32_t(((r << 32) + n - 1) / n), std::uint32_t((a << 32) / n)};
+    q = std::int64_t(k == n ? a : a * k / n);  // k = n, the usual start, needs no division
+    std::uint64_t r = k == n ? 0 : a * k % n;
+    return {std::uint32_t(r == 0 ? 0 : ((r << 32) + n - 1) / n), std::uint32_t((a << 32) / n)};
 }
 
 // Steps both fractions and returns which borrowed: 2 for x, 1 for y, 3 for
@@ -121,7 +121,7 @@ void DrawSlanted(std::uint8_t* frame, std::int32_t x1, std::int32_t y1, CoordPai
         ClipAxis(ay, n, qlo, qhi, lo, hi);
         if (lo > hi) return;
     }
-    const std::uint64_t run = (std::uint64_t(1) << 32) / n;  // the longest exact run
+    const std::uint64_t run = n <= 65536 ? n : (std::uint64_t(1) << 32) / n;  // the longest exact run
     // Addresses as integers: the step after the last point may leave the frame.
     const std::intptr_t xBytes = d.x < 0 ? PixelStep : -PixelStep, yBytes = d.y < 0 ? -RowStep : RowStep;
     const std::intptr_t always = (ax == n ? xBytes : 0) + (ay == n ? yBytes : 0);
