@@ -21,6 +21,10 @@ TD_PACKAGES_BENCH="libsdl2-gfx-dev libpixman-1-dev pkg-config"
 TD_PACKAGES="$TD_PACKAGES pulseaudio pulseaudio-utils xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils"
 TD_PACKAGES_I386="$TD_PACKAGES_I386 libxrandr2:i386"
 
+# The run command's and the soak's desktop on a display of their own: a window
+# manager (title bars, focus for dialogs) and a VNC server to look at it.
+TD_PACKAGES="$TD_PACKAGES openbox x11vnc x11-utils"
+
 td_log() { printf '[tunedeck] %s\n' "$*" >&2; }
 
 # Installs the Debian packages that are missing; does nothing when all are there.
@@ -73,10 +77,11 @@ td_build() {
 }
 
 # Environment of every Wine process we start (prefix inside the build folder).
+# td_wine_env ARCH [USE]: USE names a prefix apart from the tests' (run, soak).
 td_wine_env() {
     local arch=$1
     export WINEARCH=$arch
-    export WINEPREFIX=$TD_BUILD/wineprefix-$arch
+    export WINEPREFIX=$TD_BUILD/wineprefix${2:+-$2}-$arch
     export WINEDEBUG=${WINEDEBUG:--all}
     export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml,winemenubuilder.exe="}
     if [ "$arch" = win32 ]; then export TD_WINE=/usr/lib/wine/wine; else export TD_WINE=/usr/lib/wine/wine64; fi
@@ -97,6 +102,19 @@ td_start_display() {
         done
     done
     td_log "could not start Xvfb (see $TD_BUILD/xvfb.log)"; return 1
+}
+
+# Starts a window manager on DISPLAY, so windows get title bars and a dialog
+# gets the focus as on a desktop; sets TD_WM_PID once it has taken the screen.
+td_start_desktop() {
+    openbox --sm-disable >"$TD_BUILD/openbox.log" 2>&1 &
+    TD_WM_PID=$!
+    local i
+    for i in $(seq 1 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && return 0
+        sleep 0.1
+    done
+    td_log "openbox did not start (see $TD_BUILD/openbox.log)"; return 1
 }
 
 # Creates the Wine prefix when missing and starts one persistent wineserver;
@@ -176,9 +194,10 @@ td_start_xorg() {
 }
 
 td_stop() {
+    [ -n "${TD_WM_PID:-}" ] && { kill "$TD_WM_PID" 2>/dev/null; wait "$TD_WM_PID" 2>/dev/null; }
     [ -n "${TD_PULSE_PID:-}" ] && { kill "$TD_PULSE_PID" 2>/dev/null; wait "$TD_PULSE_PID" 2>/dev/null; rm -rf "$TD_PULSE_DIR"; }
     [ -n "${TD_XORG_PID:-}" ] && { kill "$TD_XORG_PID" 2>/dev/null; wait "$TD_XORG_PID" 2>/dev/null; }
     [ -n "${TD_WINESERVER_PID:-}" ] && { /usr/lib/wine/wineserver -k 2>/dev/null; kill "$TD_WINESERVER_PID" 2>/dev/null; wait "$TD_WINESERVER_PID" 2>/dev/null; }
     [ -n "${TD_XVFB_PID:-}" ] && { kill "$TD_XVFB_PID" 2>/dev/null; wait "$TD_XVFB_PID" 2>/dev/null; }
-    TD_WINESERVER_PID=; TD_XVFB_PID=; TD_PULSE_PID=; TD_XORG_PID=
+    TD_WINESERVER_PID=; TD_XVFB_PID=; TD_WM_PID=; TD_PULSE_PID=; TD_XORG_PID=
 }

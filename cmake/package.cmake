@@ -1,0 +1,22 @@
+# The Windows download: `cmake --build <build> --target package` makes
+# tunedeck-1.0-win32.zip (win64 from the x86_64 build) with the player, its two
+# pictures in img\UserInterface, the sample tune and a short readme, laid out
+# as the player expects its start folder. `cmake --install` lays out the same.
+install(TARGETS tunedeck RUNTIME DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/assets/img/UserInterface/StopButton.jpg
+              ${CMAKE_BINARY_DIR}/assets/img/UserInterface/StopButtonMask.jpg
+        DESTINATION img/UserInterface)
+install(FILES ${CMAKE_BINARY_DIR}/assets/sample_tune.wav DESTINATION .)
+# Windows' Notepad of older versions shows only CR LF line ends.
+configure_file(${CMAKE_SOURCE_DIR}/assets/windows_readme.txt ${CMAKE_BINARY_DIR}/README.txt NEWLINE_STYLE CRLF)
+install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
+
+set(CPACK_GENERATOR ZIP)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(CPACK_PACKAGE_FILE_NAME tunedeck-${PROJECT_VERSION}-win32)
+else()
+  set(CPACK_PACKAGE_FILE_NAME tunedeck-${PROJECT_VERSION}-win64)
+endif()
+# No folder inside the zip: Windows' "Extract All" makes one named after it.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+include(CPack)
