@@ -2,7 +2,7 @@
 # Fuzzes the libFuzzer targets with clang, AddressSanitizer and UBSan (leaks
 # count as failures), each for the given time, one after the other.
 #   bash scripts/fuzz.sh [SECONDS] [TARGET...]     default: 60 s, every target
-#   TD_FUZZ_FLAGS="-runs=10000000" bash scripts/fuzz.sh 0 hex_number   # by count instead
+#   TD_FUZZ_FLAGS="-runs=10000000" bash scripts/fuzz.sh 0 strings   # by count instead
 # Adding a target: write tests/fuzz/<name>.cpp defining LLVMFuzzerTestOneInput
 # (on code from td_portable) and put a few seed files in
 # tests/fuzz/corpus/<name>/. Nothing else changes: this script and the native

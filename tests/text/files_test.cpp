@@ -22,8 +22,7 @@ static std::string WholeFile(const std::string& path) {  // the block, trailing 
 
 TEST(Files, ReadWriteAndExistence) {
     std::string dir = MakeTempDir("files") + "\\";
-    char buffer[8];
-    std::uint32_t read = 99, written = 0;
+    std::uint32_t buffer[2], read = 99, written = 0;
     ASSERT_TRUE(WriteTextFile(dir + "ten.txt", "0123456789"));
     EXPECT_TRUE(ReadFileBytes(buffer, (dir + "made.txt").c_str(), &read, 8) && read == 0);
     EXPECT_TRUE(WriteFileBytes("abc", (dir + "ten.txt").c_str(), &written, 3) && written == 3);
@@ -46,9 +45,8 @@ TEST(Files, ProgramDirectoryAndShellOpen) {
     if (RegQueryValueA(HKEY_CLASSES_ROOT, ".txt", nullptr, &size) != ERROR_SUCCESS || size <= 1)
         RegSetValueA(HKEY_CLASSES_ROOT, ".txt", REG_SZ, "txtfile", 7);
     ShellOpenRelative(nullptr, "shell_probe.txt");
-    HWND editor = nullptr;
-    ASSERT_TRUE(WaitUntil(30000, [](void* w) {
-        return (*static_cast<HWND*>(w) = FindWindowA("Notepad", "shell_probe.txt - Notepad")) != nullptr; }, &editor));
+    HWND editor = WaitForWindow(0, "Notepad", "shell_probe.txt - Notepad", 30000);
+    ASSERT_NE(editor, nullptr) << "no editor window shown for the file";
     PostMessageA(editor, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForWindowGone(editor, 10000), nullptr);
 }
