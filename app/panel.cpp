@@ -3,7 +3,7 @@
 // (the last message received is a left-button release), not an event.
 #include "app/panel.h"
 
-#include "app/input.h"
+#include "common/input.h"
 #include "app/playback.h"
 #include "app/window.h"
 #include "mathlib/geometry.h"

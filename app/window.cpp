@@ -3,7 +3,7 @@
 // drawing happens in the refresh tick of the control panel.
 #include "app/window.h"
 
-#include "app/input.h"
+#include "common/input.h"
 #include "app/panel.h"
 #include "app/playback.h"
 #include "gl/context.h"

@@ -1,5 +1,6 @@
-// Input state of the main window: key table, mouse and message words.
-// Platform-free so the key table and word helpers are tested natively too.
+// Input words of the main window: the mouse and message record the window
+// procedure writes and the panel reads, and the split of a message word.
+// Platform-free; the key table lives with SurfaceState (surfaces/surface_state.h).
 #pragma once
 #include <cstdint>
 
@@ -21,9 +22,4 @@ struct InputStateRecord {
 
 extern InputStateRecord InputState;
 
-constexpr std::uint32_t KeyStateTableBytes = 512;
-
-LowHighPair SplitLowHigh(std::uint32_t value);          // low and high 16 bits, zero-extended
-std::uint8_t* CreateKeyStateTable();                     // allocates the 512-byte table, records it in SurfaceState
-void SetKeyState(std::uint32_t code, std::uint32_t flag); // stores flag's low byte at `code`; a code past the table writes nothing
-std::uint32_t QueryKeyState(std::uint32_t code);         // the byte at `code`; 0 past the table or before it exists
+LowHighPair SplitLowHigh(std::uint32_t value);   // low and high 16 bits, zero-extended

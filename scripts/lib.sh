@@ -7,7 +7,7 @@ TD_BUILD=${TD_BUILD:-$TD_ROOT/build}
 TD_PACKAGES_I386="wine32:i386 libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386 libglu1-mesa:i386
  gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386 libasound2:i386"
 TD_PACKAGES="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix cmake make g++ googletest
- wine wine64 xvfb xauth xdotool imagemagick sox libsox-fmt-mp3
+ wine wine64 xvfb xauth xdotool imagemagick sox libsox-fmt-mp3 libstb-dev fonts-dejavu-core
  libgl1 libglx-mesa0 libgl1-mesa-dri libglu1-mesa gstreamer1.0-plugins-base gstreamer1.0-plugins-good libasound2"
 # Only scripts/fuzz.sh installs these (libFuzzer comes with clang's runtime).
 TD_PACKAGES_FUZZ="clang-14 libclang-rt-14-dev"
@@ -129,9 +129,12 @@ td_start_wine() {
     /usr/lib/wine/wineserver -p -f >/dev/null 2>&1 &
     TD_WINESERVER_PID=$!
     sleep 0.2
-    # Start the prefix's own services now, outside any test's limits: a test
-    # run under an address-space limit would otherwise start them with it.
-    "$TD_WINE" cmd /c exit 0 >/dev/null 2>&1
+    # The panel's font, "Lucida Console", is not in Wine: map it to an installed
+    # monospaced face, or Wine picks a proportional one. Running this first
+    # also starts the prefix's services outside any test's limits (a test run
+    # under an address-space limit would otherwise start them with it).
+    "$TD_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Lucida Console' /t REG_SZ \
+        /d 'DejaVu Sans Mono' /f >/dev/null 2>&1
 }
 
 # A PulseAudio server of our own with one null sink, "cap": Wine's processes

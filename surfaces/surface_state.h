@@ -56,3 +56,11 @@ std::uint8_t* GetWorkBits();              // the drawing target (WorkSurface bit
 std::uint8_t* GetDrawTarget();            // same address as GetWorkBits
 void SetDrawTarget(std::uint8_t* bits);   // makes `bits` (a 1024x768 bottom-up frame) the drawing target
 std::uint8_t* GetScreenBits();            // the ScreenSurface bits
+
+// KeyStateTable: one byte per virtual-key code, 1 while the key is down. Its
+// address is a field of SurfaceState, so the table lives here.
+constexpr std::uint32_t KeyStateTableBytes = 512;
+
+std::uint8_t* CreateKeyStateTable();                      // allocates the 512-byte table, records it in SurfaceState
+void SetKeyState(std::uint32_t code, std::uint32_t flag); // stores flag's low byte at `code`; a code past the table writes nothing
+std::uint32_t QueryKeyState(std::uint32_t code);          // the byte at `code`; 0 past the table or before it exists

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 
-#include "app/input.h"
 #include "common/alloc.h"
 #include "mathlib/tables.h"
 

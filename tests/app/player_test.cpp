@@ -1,55 +1,217 @@
-// The player executable run as a person runs it: started from a folder, its
-// window found on the display, closed from the keyboard, exit code collected.
+// The player end to end, driven as a person would: the real executable under
+// Wine, the pointer moved and clicked through the platform's input, the screen
+// read back, the real dialogs answered, the sound captured, the exit code taken.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
 
 #include "harness/harness.h"
+#include "support/png.h"
+#include "surfaces/surfaces.h"
 
 namespace {
 
-TEST(PlayerProgram, OpensItsWindowAndClosingEndsWithCodeZero) {
-    PlayerProcess player = StartPlayer(PlayerAssetsDir());
-    ASSERT_NE(player.process, nullptr) << "could not start " << BuildPath("app/tunedeck.exe");
-    HWND window = WaitForWindow(player.processId, "TAV", "TAV-Tunedeck 1.0", 15000);
-    ASSERT_NE(window, nullptr);
-    RECT r = {};
-    GetWindowRect(window, &r);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right - r.left, 300);
-    EXPECT_EQ(r.bottom - r.top, 200);
+constexpr int Width = 300, Height = 200;   // the panel the window shows
+using Pixels = std::vector<std::uint32_t>;   // top row first, each 0x00RRGGBB
 
-    // Alt+F4 reaches the default procedure, which closes the window.
-    SetForegroundWindow(window);
-    PumpFor(200);
-    PressKey(VK_MENU);
-    PressKey(VK_F4);
-    ReleaseKey(VK_F4);
-    ReleaseKey(VK_MENU);
-    DWORD code = 0xDEAD;
-    EXPECT_TRUE(WaitForExit(player, 15000, &code));
-    EXPECT_EQ(code, 0u);
-    EndPlayer(player);
+// A 32-bit top-down bitmap in a memory DC, to capture into or draw on.
+struct Canvas {
+    HDC dc;
+    HBITMAP bitmap;
+    std::uint32_t* bits;
+};
+
+Canvas MakeCanvas() {
+    BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    Canvas c = {CreateCompatibleDC(nullptr), nullptr, nullptr};
+    c.bitmap = CreateDIBSection(c.dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&c.bits), nullptr, 0);
+    SelectObject(c.dc, c.bitmap);
+    return c;
 }
 
-TEST(PlayerProgram, CarriesItsVersionResource) {
-    std::string exe = BuildPath("app/tunedeck.exe");
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &handle);
-    ASSERT_GT(size, 0u);
-    std::string data(size, '\0');
-    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, data.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT len = 0;
-    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &len));
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);   // 1.0
-    char* name = nullptr;
-    ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\040904B0\\ProductName", reinterpret_cast<void**>(&name), &len));
-    EXPECT_STREQ(name, "Tunedeck");
-    char* version = nullptr;
-    ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\040904B0\\ProductVersion", reinterpret_cast<void**>(&version), &len));
-    EXPECT_STREQ(version, "1.0");
+Pixels Finish(Canvas c) {
+    GdiFlush();
+    Pixels p(c.bits, c.bits + Width * Height);
+    DeleteDC(c.dc);
+    DeleteObject(c.bitmap);
+    return p;
+}
+
+Pixels Capture(HWND window) {   // what the screen shows of the window's client area
+    Canvas c = MakeCanvas();
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    BitBlt(c.dc, 0, 0, Width, Height, screen, origin.x, origin.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return Finish(c);
+}
+
+// The prompts written at (10, 10) over `background` in red, in the surfaces' font.
+Pixels WithPrompts(const Pixels& background, std::initializer_list<const char*> prompts) {
+    Canvas c = MakeCanvas();
+    std::memcpy(c.bits, background.data(), background.size() * 4);
+    HFONT font = CreateFontIndirectA(&SurfaceFont);
+    SelectObject(c.dc, font);
+    SetBkMode(c.dc, TRANSPARENT);
+    SetTextColor(c.dc, RGB(255, 0, 0));
+    for (const char* p : prompts) TextOutA(c.dc, 10, 10, p, lstrlenA(p));
+    Pixels p = Finish(c);
+    DeleteObject(font);
+    return p;
+}
+
+void SavePng(const char* name, const Pixels& p, HWND window) {   // the client area, for a person to look at
+    RECT r = {};
+    GetClientRect(window, &r);
+    WritePngBgrx(ArtifactPath(name), reinterpret_cast<const std::uint8_t*>(p.data()), std::min<int>(r.right, Width),
+                 std::min<int>(r.bottom, Height), Width * 4, false);
+}
+
+std::vector<bool> RedOfTopRows(const Pixels& p) {   // where a prompt shows
+    std::vector<bool> red(Width * 40);
+    for (int i = 0; i < Width * 40; ++i) red[i] = (p[i] >> 16 & 255) > 160 && (p[i] >> 8 & 255) < 100 && (p[i] & 255) < 100;
+    return red;
+}
+
+template <typename Condition> bool Within(int ms, Condition ok) {   // polls until ok() or the time is up
+    for (DWORD start = GetTickCount(); GetTickCount() - start < DWORD(ms); PumpFor(40))
+        if (ok()) return true;
+    return false;
+}
+
+// Each test's player; ended whatever happens, or ctest would wait for it.
+class Player : public ::testing::Test {
+protected:
+    void TearDown() override { EndPlayer(p); }
+    // Starts the player from `dir` and waits for its panel with no prompt (a
+    // display without a window manager keeps an ended player's last picture).
+    Pixels Start(const std::string& dir) {
+        MovePointerTo(nullptr, 700, 600);   // off the window, so the panel shows no prompt
+        p = StartPlayer(dir);
+        p.window = WaitForWindow(p.processId, "TAV", "TAV-Tunedeck 1.0", 20000);
+        Pixels shown;
+        if (p.window != nullptr && !Within(5000, [&] {
+                shown = Capture(p.window);
+                return shown[0] == 0x00FCFC && RedOfTopRows(shown) == std::vector<bool>(Width * 40);
+            }))
+            shown.clear();
+        return shown;
+    }
+    PlayerProcess p = {};
+};
+
+DWORD ClickExit(PlayerProcess& p) {
+    ClickAt(p.window, 50, 100);
+    DWORD code = 0xDEAD;
+    WaitForExit(p, 10000, &code);
+    EndPlayer(p);
+    return code;
+}
+
+TEST_F(Player, ShowsThePanelAndAnswersThePointer) {
+    const Pixels idle = Start(PlayerAssetsDir());
+    ASSERT_FALSE(idle.empty()) << "no panel";
+    SavePng("panel.png", idle, p.window);
+    const struct { int x, y; std::uint32_t rgb; int tolerance; const char* what; } samples[] = {
+        {150, 2, 0x00FBFB, 0, "top rows"}, {5, 140, 0x00A3A3, 0, "lower rows"}, {100, 52, 0x00F1F1, 0, "inside Open"},
+        {100, 88, 0x00F1F1, 0, "inside Exit"}, {185, 95, 0xE6E2D6, 12, "Stop's face"},
+    };
+    for (const auto& s : samples) {
+        std::uint32_t c = idle[s.y * Width + s.x];
+        for (int shift = 0; shift < 24; shift += 8)
+            EXPECT_NEAR(int(c >> shift & 255), int(s.rgb >> shift & 255), s.tolerance) << s.what << ": " << std::hex << c;
+    }
+
+    // Each position in turn; a case with no prompt follows one with a prompt,
+    // so the wait sees the change.
+    const char *open = "Open a file and play it?", *exitNow = "Exit now?", *stop = "Stop playing?";
+    const struct { int x, y; std::initializer_list<const char*> prompts; const char* what; } cases[] = {
+        {50, 60, {open}, "Open"}, {116, 60, {}, "right of Open"}, {60, 85, {open, exitNow}, "row 85: both"},
+        {50, 100, {exitNow}, "Exit"}, {210, 120, {}, "35.4 from Stop's centre"}, {10, 120, {exitNow}, "Exit's bottom-left corner"},
+        {220, 95, {stop}, "Stop, 35 from its centre"}, {221, 95, {}, "just outside Stop"},
+    };
+    for (const auto& c : cases) {
+        MovePointerTo(p.window, c.x, c.y);
+        const std::vector<bool> expected = RedOfTopRows(WithPrompts(idle, c.prompts));
+        Pixels shown;
+        EXPECT_TRUE(Within(3000, [&] { shown = Capture(p.window); return RedOfTopRows(shown) == expected; })) << c.what;
+        if (c.prompts.size() == 1 && *c.prompts.begin() == open)
+            SavePng("panel_open_prompt.png", shown, p.window);
+    }
+
+    // Releases that are not the last message do nothing: one followed by a
+    // move in the same batch of input, and one outside the window, after
+    // which the prompt of the control left stays.
+    MovePointerTo(p.window, 50, 100);
+    SendButton(MOUSEEVENTF_LEFTDOWN);
+    MovePointerTo(p.window, 52, 101, MOUSEEVENTF_LEFTUP);
+    SendButton(MOUSEEVENTF_LEFTDOWN);
+    MovePointerTo(nullptr, 700, 600);
+    SendButton(MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(WaitForExit(p, 1000, nullptr)) << "Exit acted";
+    EXPECT_EQ(RedOfTopRows(Capture(p.window)), RedOfTopRows(WithPrompts(idle, {exitNow})));
+    EXPECT_EQ(ClickExit(p), 0u);
+}
+
+TEST_F(Player, MissingPicturesAreReportedAndClosingEndsWithZero) {
+    p = StartPlayer(MakeTempDir("no-pictures"));
+    char expected[500] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_FILE_NOT_FOUND, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), expected, sizeof expected, nullptr);
+    for (int box = 0; box < 2; ++box) {   // the button and its mask
+        HWND w = WaitForWindow(p.processId, "#32770", nullptr, 20000);
+        ASSERT_NE(w, nullptr) << "box " << box;
+        EXPECT_EQ(DialogText(w), expected);
+        PressDialogButton(w, IDOK);
+        WaitForWindowGone(w, 5000);
+    }
+    p.window = WaitForWindow(p.processId, "TAV", "TAV-Tunedeck 1.0", 20000);
+    ASSERT_NE(p.window, nullptr);
+    RECT r = {};
+    GetWindowRect(p.window, &r);
+    EXPECT_TRUE(r.left == 0 && r.top == 0 && r.right == 300 && r.bottom == 200);
+
+    // Alt+F4 reaches the default procedure, which closes the window.
+    EXPECT_TRUE(Within(3000, [&] { SetForegroundWindow(p.window); return GetForegroundWindow() == p.window; }));
+    for (WORD key : {VK_MENU, VK_F4}) SendKey(key, false);
+    for (WORD key : {VK_F4, VK_MENU}) SendKey(key, true);
+    DWORD code = 0xDEAD;
+    EXPECT_TRUE(WaitForExit(p, 15000, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_F(Player, OpenPlaysTheChosenFileAndStopStopsIt) {
+    const std::string raw = CapturedSoundPath();
+    ASSERT_FALSE(raw.empty()) << "no sound capture set up for this test";
+    ClearCapturedSound();
+    ASSERT_FALSE(Start(PlayerAssetsDir()).empty());
+    ClickAt(p.window, 50, 60);
+    HWND dialog = FindDialog("Open A File", 15000);
+    ASSERT_NE(dialog, nullptr);
+    MovePointerTo(p.window, 200, 20);   // away from Open, so the dialog's closing is not taken as a click
+    ASSERT_TRUE(AnswerOpenDialog(dialog, BuildPath("tests/app/tone_660.wav")));
+
+    // The capture takes sound faster than real time, so the 30 s tone is
+    // stopped early: the sound must have ended well before the tone's end.
+    std::vector<std::int16_t> played;
+    EXPECT_TRUE(Within(10000, [&] { played = ReadCapturedSound(raw); return played.size() > 2 * 44100; }));
+    EXPECT_NEAR(DominantFrequency(played, 44100), 660.0, 15.0);
+    EXPECT_GT(SoundLevel(played), 1000.0);
+    // While playing, a release on row 85 acts as Open only: the play request
+    // it sends becomes the last message, so Exit does not act in that tick.
+    ClickAt(p.window, 60, 85);
+    EXPECT_FALSE(WaitForExit(p, 1000, nullptr)) << "Exit acted on row 85";
+
+    ClickAt(p.window, 185, 95);
+    PumpFor(500);   // nothing to wait for but time: the check is that no more sound comes
+    const std::size_t atStop = ReadCapturedSound(raw).size() / 2;
+    PumpFor(2000);
+    const std::size_t later = ReadCapturedSound(raw).size() / 2;
+    EXPECT_LT(later - atStop, 4410u) << "sound went on after Stop";
+    EXPECT_LT(later, 30u * 44100 * 8 / 10) << "the whole tone played";
+    EXPECT_EQ(ClickExit(p), 0u);
 }
 
 }  // namespace

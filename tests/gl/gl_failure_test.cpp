@@ -5,7 +5,7 @@
 
 #include <GL/gl.h>
 
-#include "app/input.h"
+#include "common/input.h"
 #include "gl/context.h"
 #include "harness/harness.h"
 #include "surfaces/surfaces.h"

@@ -1,6 +1,6 @@
-// Test harness for the real program under Wine (see harness.h).
-// Input goes through SendInput, so the window receives the same messages a
-// person's pointer would give it; the screen is read back through GDI.
+// Test harness for the real program under Wine (see harness.h). Input goes
+// through SendInput, so windows receive the messages a person's pointer and
+// keyboard would give them.
 #include "harness/harness.h"
 
 #include <algorithm>
@@ -11,9 +11,11 @@
 #include <fstream>
 #include <iterator>
 #include <numeric>
+#include <fstream>
+#include <iterator>
+#include <numeric>
 
 #include "app/window.h"
-#include "support/png.h"
 
 namespace {
 
@@ -31,46 +33,38 @@ struct FindRequest {
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
     auto* req = reinterpret_cast<FindRequest*>(context);
-    if (!IsWindowVisible(window)) return TRUE;
-    if (req->processId != 0) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        if (pid != req->processId) return TRUE;
-    }
-    char text[256] = {};
-    if (req->className != nullptr) {
-        GetClassNameA(window, text, sizeof text);
-        if (std::strcmp(text, req->className) != 0) return TRUE;
-    }
-    if (req->title != nullptr) {
-        GetWindowTextA(window, text, sizeof text);
-        if (std::strcmp(text, req->title) != 0) return TRUE;
-    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char cls[256] = {}, title[256] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    GetWindowTextA(window, title, sizeof title);
+    if (!IsWindowVisible(window) || (req->processId != 0 && pid != req->processId) ||
+        (req->className != nullptr && std::strcmp(cls, req->className) != 0) ||
+        (req->title != nullptr && std::strcmp(title, req->title) != 0))
+        return TRUE;
     req->found = window;
     return FALSE;
 }
 
-HWND FindTopLevel(DWORD processId, const char* className, const char* title) {
-    FindRequest req = {processId, className, title, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&req));
-    return req.found;
+BOOL CALLBACK CollectStatic(HWND child, LPARAM context) {
+    char text[1024] = {};
+    GetClassNameA(child, text, sizeof text);
+    if (lstrcmpiA(text, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0)
+        *reinterpret_cast<std::string*>(context) += text;
+    return TRUE;
 }
 
-void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = dx;
-    in.mi.dy = dy;
-    in.mi.dwFlags = flags;
-    SendInput(1, &in, sizeof(INPUT));
-}
-
-void SendKey(WORD vk, DWORD flags) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = flags;
-    SendInput(1, &in, sizeof(INPUT));
+DWORD WINAPI AnswerBoxThread(void* context) {
+    auto* answer = static_cast<BoxAnswer*>(context);
+    HWND box = WaitForWindow(GetCurrentProcessId(), "#32770", nullptr, answer->timeoutMs);
+    if (box == nullptr) return 1;
+    char title[256] = {};
+    GetWindowTextA(box, title, sizeof title);
+    answer->title = title;
+    answer->text = DialogText(box);
+    answer->seen = true;
+    PressDialogButton(box, IDOK);
+    return 0;
 }
 
 }  // namespace
@@ -78,45 +72,34 @@ void SendKey(WORD vk, DWORD flags) {
 std::string WindowsPath(const std::string& path) {
     if (path.empty() || path[0] != '/') return path;
     std::string out = "Z:" + path;
-    for (char& c : out) if (c == '/') c = '\\';
+    std::replace(out.begin(), out.end(), '/', '\\');
     return out;
 }
 
-std::string BuildPath(const std::string& relative) {
-    return WindowsPath(EnvOr("TD_BINARY_DIR", ".") + "/" + relative);
-}
-
-std::string SourcePath(const std::string& relative) {
-    return WindowsPath(EnvOr("TD_SOURCE_DIR", ".") + "/" + relative);
-}
+std::string BuildPath(const std::string& relative) { return WindowsPath(EnvOr("TD_BINARY_DIR", ".") + "/" + relative); }
 
 std::string MakeTempDir(const std::string& name) {
     std::string dir = BuildPath("test-scratch");
     CreateDirectoryA(dir.c_str(), nullptr);
     dir += "\\" + name;
-    // Start empty: remove what an earlier run left (one level is enough here).
+    // Start empty: remove the files an earlier run left.
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((dir + "\\" + fd.cFileName).c_str());
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &fd))
+        DeleteFileA((dir + "\\" + fd.cFileName).c_str());
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
     CreateDirectoryA(dir.c_str(), nullptr);
     return dir;
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+bool WriteTextFile(const std::string& path, const std::string& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (f == nullptr) return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
 }
 
-std::string PlayerAssetsDir() {
-    return BuildPath("assets");
-}
+std::string PlayerAssetsDir() { return BuildPath("assets"); }
 
 HWND OpenPlayerWindow() {
     SetCurrentDirectoryA(PlayerAssetsDir().c_str());
@@ -128,47 +111,27 @@ HWND OpenPlayerWindow() {
     return window;
 }
 
-PlayerProcess StartPlayer(const std::string& currentDir, const std::vector<std::string>& extraEnv) {
-    PlayerProcess player = {};
-    std::string exe = BuildPath("app/tunedeck.exe");
+PlayerProcess StartProgram(const std::string& exe, const std::string& currentDir) {
     std::string commandLine = "\"" + exe + "\"";
-
-    // The child's environment: ours, with the extra NAME=value entries replacing their namesakes.
-    std::string block;
-    char* env = GetEnvironmentStringsA();
-    for (const char* p = env; *p != '\0'; p += std::strlen(p) + 1) {
-        std::string entry = p;
-        bool replaced = false;
-        for (const std::string& extra : extraEnv) {
-            std::size_t eq = extra.find('=');
-            if (entry.compare(0, eq + 1, extra, 0, eq + 1) == 0) replaced = true;
-        }
-        if (!replaced) block += entry + '\0';
-    }
-    FreeEnvironmentStringsA(env);
-    for (const std::string& extra : extraEnv) block += extra + '\0';
-    block += '\0';
-
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, block.data(),
-                        currentDir.c_str(), &si, &pi)) {
-        return player;
-    }
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        currentDir.empty() ? nullptr : currentDir.c_str(), &si, &pi))
+        return PlayerProcess{};
     CloseHandle(pi.hThread);
-    player.process = pi.hProcess;
-    player.processId = pi.dwProcessId;
-    return player;
+    return PlayerProcess{pi.hProcess, pi.dwProcessId, nullptr};
 }
 
+PlayerProcess StartPlayer(const std::string& currentDir) { return StartProgram(BuildPath("app/tunedeck.exe"), currentDir); }
+
 HWND WaitForWindow(DWORD processId, const char* className, const char* title, int timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        HWND w = FindTopLevel(processId, className, title);
-        if (w != nullptr || GetTickCount() - start > DWORD(timeoutMs)) return w;
-        PumpFor(20);
+    FindRequest req = {processId, className, title, nullptr};
+    for (DWORD start = GetTickCount(); GetTickCount() - start <= DWORD(timeoutMs); PumpFor(20)) {
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&req));
+        if (req.found != nullptr) break;
     }
+    return req.found;
 }
 
 HWND WaitForWindowGone(HWND window, int timeoutMs) {
@@ -178,12 +141,8 @@ HWND WaitForWindowGone(HWND window, int timeoutMs) {
 }
 
 bool WaitForExit(PlayerProcess& player, int timeoutMs, DWORD* exitCode) {
-    if (player.process == nullptr) return false;
-    if (WaitForSingleObject(player.process, DWORD(timeoutMs)) != WAIT_OBJECT_0) return false;
-    DWORD code = 0;
-    GetExitCodeProcess(player.process, &code);
-    if (exitCode != nullptr) *exitCode = code;
-    return true;
+    if (player.process == nullptr || WaitForSingleObject(player.process, DWORD(timeoutMs)) != WAIT_OBJECT_0) return false;
+    return exitCode == nullptr || GetExitCodeProcess(player.process, exitCode);
 }
 
 void EndPlayer(PlayerProcess& player) {
@@ -209,117 +168,52 @@ void PumpFor(int ms) {
 }
 
 bool WaitUntil(int timeoutMs, bool (*condition)(void*), void* context) {
-    DWORD start = GetTickCount();
-    while (!condition(context)) {
+    for (DWORD start = GetTickCount(); !condition(context); PumpFor(10))
         if (GetTickCount() - start > DWORD(timeoutMs)) return false;
-        PumpFor(10);
-    }
     return true;
 }
 
-POINT ClientToScreenPoint(HWND window, int x, int y) {
+void MovePointerTo(HWND window, int x, int y, DWORD buttonFirst) {
     POINT p = {x, y};
-    ClientToScreen(window, &p);
-    return p;
-}
-
-void MovePointerToScreen(int x, int y) {
-    int w = GetSystemMetrics(SM_CXSCREEN);
-    int h = GetSystemMetrics(SM_CYSCREEN);
-    // Absolute coordinates are 0..65535 across the screen; round up so the
+    if (window != nullptr) ClientToScreen(window, &p);
+    // Absolute coordinates run 0..65535 across the screen; round up so the
     // pointer lands on the pixel asked for, not the one before it.
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, LONG((x * 65536LL + w - 1) / w), LONG((y * 65536LL + h - 1) / h));
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = buttonFirst;
+    in[1].mi = {LONG((p.x * 65536LL + w - 1) / w), LONG((p.y * 65536LL + h - 1) / h), 0,
+                MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
+    SendInput(buttonFirst != 0 ? 2 : 1, buttonFirst != 0 ? in : in + 1, sizeof(INPUT));
+    // Wait for the pointer to arrive, then a moment more: the display echoes the
+    // move back, and a late echo would put the pointer back under a button press.
+    POINT now = {};
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 1000 && GetCursorPos(&now) && (now.x != p.x || now.y != p.y);) PumpFor(10);
+    PumpFor(60);
 }
 
-void MovePointerTo(HWND window, int x, int y) {
-    POINT p = ClientToScreenPoint(window, x, y);
-    MovePointerToScreen(p.x, p.y);
+void SendButton(DWORD mouseFlags) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = mouseFlags;
+    SendInput(1, &in, sizeof(INPUT));
 }
-
-void PressLeft() { SendMouse(MOUSEEVENTF_LEFTDOWN); }
-void ReleaseLeft() { SendMouse(MOUSEEVENTF_LEFTUP); }
 
 void ClickAt(HWND window, int x, int y) {
     MovePointerTo(window, x, y);
-    PressLeft();
-    ReleaseLeft();
+    SendButton(MOUSEEVENTF_LEFTDOWN);
+    SendButton(MOUSEEVENTF_LEFTUP);
 }
 
-void PressKey(WORD vk) { SendKey(vk, 0); }
-void ReleaseKey(WORD vk) { SendKey(vk, KEYEVENTF_KEYUP); }
-
-void TypeText(const std::string& text) {
-    for (char c : text) {
-        INPUT in[2] = {};
-        in[0].type = INPUT_KEYBOARD;
-        in[0].ki.wScan = static_cast<unsigned char>(c);
-        in[0].ki.dwFlags = KEYEVENTF_UNICODE;
-        in[1] = in[0];
-        in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-        SendInput(2, in, sizeof(INPUT));
-    }
+void SendKey(WORD virtualKey, bool release) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = virtualKey;
+    in.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof(INPUT));
 }
 
-ScreenPixels CaptureClient(HWND window, int width, int height) {
-    ScreenPixels shot = {width, height, {}};
-    POINT origin = ClientToScreenPoint(window, 0, 0);
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;   // top row first
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const std::uint8_t*>(bits);
-    shot.pixels.resize(std::size_t(width) * height);
-    for (std::size_t i = 0; i < shot.pixels.size(); ++i) {
-        shot.pixels[i] = p[i * 4 + 2] | (p[i * 4 + 1] << 8) | (std::uint32_t(p[i * 4]) << 16);
-    }
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return shot;
-}
-
-std::uint32_t PixelAt(const ScreenPixels& shot, int x, int y) {
-    if (x < 0 || y < 0 || x >= shot.width || y >= shot.height) return 0xFFFFFFFFu;
-    return shot.pixels[std::size_t(y) * shot.width + x];
-}
-
-bool SaveScreenPng(const ScreenPixels& shot, const std::string& fileName) {
-    std::vector<std::uint8_t> bgrx(shot.pixels.size() * 4);
-    for (std::size_t i = 0; i < shot.pixels.size(); ++i) {
-        std::uint32_t c = shot.pixels[i];
-        bgrx[i * 4] = std::uint8_t(c >> 16);
-        bgrx[i * 4 + 1] = std::uint8_t(c >> 8);
-        bgrx[i * 4 + 2] = std::uint8_t(c);
-    }
-    return WritePngBgrx(ArtifactPath(fileName), bgrx.data(), shot.width, shot.height, shot.width * 4, false);
-}
-
-HWND FindDialog(const char* title, int timeoutMs) {
-    return WaitForWindow(0, "#32770", title, timeoutMs);
-}
-
-namespace {
-BOOL CALLBACK CollectStatic(HWND child, LPARAM context) {
-    char cls[64] = {};
-    GetClassNameA(child, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Static") == 0) {
-        char text[1024] = {};
-        GetWindowTextA(child, text, sizeof text);
-        if (text[0] != '\0') *reinterpret_cast<std::string*>(context) += text;
-    }
-    return TRUE;
-}
-}  // namespace
+HWND FindDialog(const char* title, int timeoutMs) { return WaitForWindow(0, "#32770", title, timeoutMs); }
 
 std::string DialogText(HWND dialog) {
     std::string text;
@@ -328,52 +222,21 @@ std::string DialogText(HWND dialog) {
 }
 
 void PressDialogButton(HWND dialog, int buttonId) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
 }
 
 bool AnswerOpenDialog(HWND dialog, const std::string& path) {
     // "File name" is a combo box (cmb13) in the Explorer-style dialog, an edit
-    // (edt1) in older ones; either way type into its edit field.
+    // (edt1) in older ones; either way its edit field takes the path.
     HWND field = GetDlgItem(dialog, 0x47C);
-    if (field != nullptr) {
-        HWND edit = FindWindowExA(field, nullptr, "Edit", nullptr);
-        if (edit != nullptr) field = edit;
-    } else {
-        field = GetDlgItem(dialog, 0x480);
-    }
+    if (field != nullptr && FindWindowExA(field, nullptr, "Edit", nullptr) != nullptr)
+        field = FindWindowExA(field, nullptr, "Edit", nullptr);
+    if (field == nullptr) field = GetDlgItem(dialog, 0x480);
     if (field == nullptr) return false;
-    SetForegroundWindow(dialog);
-    PumpFor(100);
-    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-    PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
-    PumpFor(100);
-    TypeText(path);
-    PumpFor(300);
-    char typed[MAX_PATH * 2] = {};
-    GetWindowTextA(field, typed, sizeof typed);
-    if (path != typed) {
-        // The keyboard went elsewhere (no focus): fill the field directly.
-        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    }
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PressDialogButton(dialog, IDOK);
     return true;
 }
-
-namespace {
-DWORD WINAPI AnswerBoxThread(void* context) {
-    auto* answer = static_cast<BoxAnswer*>(context);
-    HWND box = WaitForWindow(GetCurrentProcessId(), "#32770", nullptr, answer->timeoutMs);
-    if (box == nullptr) return 1;
-    char title[256] = {};
-    GetWindowTextA(box, title, sizeof title);
-    answer->title = title;
-    answer->text = DialogText(box);
-    answer->seen = true;
-    PressDialogButton(box, IDOK);
-    return 0;
-}
-}  // namespace
 
 HANDLE AnswerMessageBoxLater(BoxAnswer* answer) {
     answer->seen = false;

@@ -1,7 +1,7 @@
-// Test harness for the real program under Wine: start the player from a chosen
-// current directory, find its windows, move the pointer and click through the
-// platform's input path (SendInput), read what the screen shows, answer dialogs,
-// collect the exit code, and capture sound to a file.
+// Test harness for the real program under Wine: start a program from a chosen
+// current directory, find its windows, move the pointer and press keys through
+// the platform's input path (SendInput), answer dialogs, collect the exit code,
+// and capture sound to a file.
 #pragma once
 #include <windows.h>
 
@@ -9,56 +9,41 @@
 #include <string>
 #include <vector>
 
-// A started player process.
+// A started process and, once found, its main window.
 struct PlayerProcess {
     HANDLE process;
     DWORD processId;
-    HWND window;   // its main window once found, else null
-};
-
-// Pixels read from the screen, top row first, each a COLORREF (0x00BBGGRR).
-struct ScreenPixels {
-    int width;
-    int height;
-    std::vector<std::uint32_t> pixels;
+    HWND window;
 };
 
 std::string WindowsPath(const std::string& unixOrWindowsPath);   // Unix path to Z:\..., others unchanged
 std::string BuildPath(const std::string& relative);              // file under the build folder ($TD_BINARY_DIR)
-std::string SourcePath(const std::string& relative);             // file under the source folder ($TD_SOURCE_DIR)
 std::string MakeTempDir(const std::string& name);                // fresh empty folder under the build folder
-bool WriteFileBytes(const std::string& path, const std::string& bytes);  // whole file; true on success
+bool WriteTextFile(const std::string& path, const std::string& bytes);  // whole file; true on success
+std::string PlayerAssetsDir();                                  // a folder holding the player's pictures
+HWND OpenPlayerWindow();                                       // the player's main window made in this process, shown
 
-std::string PlayerAssetsDir();                                  // a folder holding the player's pictures (build folder's assets)
-HWND OpenPlayerWindow();                                       // the player's main window made in this process, from PlayerAssetsDir, shown
-
-PlayerProcess StartPlayer(const std::string& currentDir, const std::vector<std::string>& extraEnv = {});  // runs tunedeck.exe there
-HWND WaitForWindow(DWORD processId, const char* className, const char* title, int timeoutMs);  // a top-level window of that process (null: any)
+PlayerProcess StartProgram(const std::string& exe, const std::string& currentDir);  // null process on failure
+PlayerProcess StartPlayer(const std::string& currentDir);      // tunedeck.exe there
+HWND WaitForWindow(DWORD processId, const char* className, const char* title, int timeoutMs);  // top-level, visible (0/null: any)
 HWND WaitForWindowGone(HWND window, int timeoutMs);            // null once the window no longer exists
 bool WaitForExit(PlayerProcess& player, int timeoutMs, DWORD* exitCode);  // true when it ended; gives its exit code
-void EndPlayer(PlayerProcess& player);                         // terminates it if still running and closes the handle
+void EndPlayer(PlayerProcess& player);                         // terminates it if still running, closes the handle
 
 void PumpFor(int ms);                                          // dispatches this thread's messages for ms milliseconds
 bool WaitUntil(int timeoutMs, bool (*condition)(void*), void* context);  // polls with pumping until true or timeout
 
-POINT ClientToScreenPoint(HWND window, int x, int y);          // client point in screen pixels
-void MovePointerTo(HWND window, int x, int y);                 // real pointer move to a client point
-void MovePointerToScreen(int x, int y);                        // real pointer move to a screen point
-void PressLeft();                                              // left button down where the pointer is
-void ReleaseLeft();                                            // left button up where the pointer is
+// Real pointer move to a client point (window null: a screen point), after
+// `buttonFirst` (MOUSEEVENTF_LEFTUP, say) in the same batch of input.
+void MovePointerTo(HWND window, int x, int y, DWORD buttonFirst = 0);
+void SendButton(DWORD mouseFlags);                             // MOUSEEVENTF_LEFTDOWN or _LEFTUP where the pointer is
 void ClickAt(HWND window, int x, int y);                       // move, press, release
-void PressKey(WORD virtualKey);                                // key down
-void ReleaseKey(WORD virtualKey);                              // key up
-void TypeText(const std::string& text);                        // types characters as key presses
+void SendKey(WORD virtualKey, bool release);                   // key down, or up
 
-ScreenPixels CaptureClient(HWND window, int width, int height);  // what the screen shows of the client area
-std::uint32_t PixelAt(const ScreenPixels& shot, int x, int y);   // COLORREF at a client point
-bool SaveScreenPng(const ScreenPixels& shot, const std::string& fileName);  // into the artifacts folder
-
-HWND FindDialog(const char* title, int timeoutMs);             // a visible top-level dialog or message box with that title (null: untitled)
-std::string DialogText(HWND dialog);                           // the text of a message box's static control
+HWND FindDialog(const char* title, int timeoutMs);             // a visible dialog or message box with that title (null: any)
+std::string DialogText(HWND dialog);                           // the text of its static controls
 void PressDialogButton(HWND dialog, int buttonId);             // clicks a dialog's button (IDOK, IDCANCEL)
-bool AnswerOpenDialog(HWND dialog, const std::string& path);   // types the path into "File name" and presses Open
+bool AnswerOpenDialog(HWND dialog, const std::string& path);   // fills "File name" and presses Open
 
 // A message box of this process answered from a helper thread, while the
 // test's own thread sits in the modal loop that showed it.
