@@ -1,263 +1,203 @@
 // OpenGL toolkit on the player's real context (made by the start-up in this
-// process): pixel format, viewport and projection, render state, lights,
-// camera, and a lit scene saved for a person to look at.
+// process): shapes and vertex block files read back from OpenGL in feedback
+// mode or by their pixels, and a scene of every shape under the three lights
+// that checks format, render state, viewport, camera and lights and is saved
+// for a person to look at.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <numbers>
+#include <string>
 #include <tuple>
 #include <vector>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "common/alloc.h"
 #include "gl/camera.h"
 #include "gl/context.h"
 #include "gl/lights.h"
 #include "gl/render_state.h"
+#include "gl/shapes.h"
+#include "gl/vertex_block.h"
+#include "gl/vertex_block_file.h"
 #include "harness/harness.h"
 #include "support/png.h"
 #include "surfaces/surfaces.h"
+#include "text/files.h"
 
 namespace {
 
-using Matrix = std::array<double, 16>;   // column-major, as OpenGL keeps it
+using testing::DoubleNear, testing::ElementsAre, testing::ElementsAreArray, testing::FloatNear, testing::Pointwise;
+using Vec3 = std::array<float, 3>;
 
 HWND Window = nullptr;
+std::string StarFile;   // a vertex block file: a five-pointed star drawn as one triangle fan
 
-Matrix ReadMatrix(GLenum which) {
-    Matrix m = {};
+class GLTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        Window = OpenPlayerWindow();
+        StarFile = MakeTempDir("vertex_star") + "\\star.vtx";
+        void* star = CreateVertexBlock(0, 12, 0);
+        *static_cast<VertexBlockHeader*>(star) = {28, 1, {'Q', 'V', 'M', 'W'}, 12, GL_TRIANGLE_FAN, 1, 0};
+        for (std::uint32_t i = 1; i < 12; ++i) PutVertex(star, i, (i % 2 ? 0.4f : 0.16f) * std::sin(i * 0.6283f), (i % 2 ? 0.4f : 0.16f) * std::cos(i * 0.6283f), 0, 12);
+        SaveVertexBlock(StarFile.c_str(), star);
+        FreeBlock(star);
+    }
+    void SetUp() override { ASSERT_NE(wglGetCurrentContext(), nullptr); }
+};
+
+std::array<double, 16> Matrix(GLenum which) {
+    std::array<double, 16> m = {};
     glGetDoublev(which, m.data());
     return m;
 }
 
-void ExpectMatrixNear(const Matrix& actual, const Matrix& expected, double tolerance) {
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual[i], expected[i], tolerance) << "element " << i;
-}
-
-GLint ReadInt(GLenum name) {
-    GLint v = -1;
-    glGetIntegerv(name, &v);
-    return v;
-}
-
-// Compares the first `count` floats of a light parameter.
-void ExpectLight(GLenum light, GLenum parameter, const float* expected, int count = 4) {
-    float v[4] = {-7, -7, -7, -7};   // a parameter not returned shows up
-    glGetLightfv(light, parameter, v);
-    for (int i = 0; i < count; ++i) EXPECT_FLOAT_EQ(v[i], expected[i]) << "parameter 0x" << std::hex << parameter;
-}
-
-CameraRecord Camera(const std::int32_t (&v)[9]) {
-    CameraRecord record = {};
-    BuildCamera(record, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
-    return record;
-}
-
-class GLTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { Window = OpenPlayerWindow(); }
-    void SetUp() override {
-        ASSERT_NE(Window, nullptr);
-        ASSERT_NE(wglGetCurrentContext(), nullptr);
+// Every vertex `draw` sends down the pipeline, in object coordinates: an
+// orthographic box of +-2 fills a viewport of 4 x 4 pixels.
+std::vector<Vec3> Feed(const std::function<void()>& draw) {
+    std::vector<GLfloat> buffer(1 << 20);
+    std::vector<Vec3> fed;
+    glViewport(0, 0, 4, 4);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-2, 2, -2, 2, 2, -2);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glFeedbackBuffer(GLsizei(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    for (GLint i = 0, n = glRenderMode(GL_RENDER); i < n;) {
+        const GLenum token = GLenum(buffer[i++]);
+        for (GLint k = token == GL_POLYGON_TOKEN ? GLint(buffer[i++]) : token == GL_POINT_TOKEN ? 1 : 2; k > 0; --k, i += 3)
+            fed.push_back({buffer[i] - 2, buffer[i + 1] - 2, 4 * buffer[i + 2] - 2});
     }
-    void TearDown() override { LightSettings = {}; }   // the player never writes it, so it starts all zero
+    return fed;
+}
+
+// A normal, then a 0.8 x 0.5 rectangle in the z = 0 plane and two vertices that make no quad.
+const GLfloat Record[] = {0, 0, 1, -0.4f, 0, 0, 0.4f, 0, 0, 0.4f, 0.5f, 0, -0.4f, 0.5f, 0, 7, 7, 7, 8, 8, 8};
+const GLfloat QuarterTurn[4] = {90, 0, 0, 1};
+
+// Every shape: how to draw it with a material, where it lies seen from the
+// front (left, bottom, right, top) and whether the material reaches back faces too.
+struct Shape { const char* name; std::function<void(const GLfloat*)> draw; std::array<float, 4> box; bool bothFaces; };
+const Shape Shapes[] = {
+    {"quad list", [](auto m) { glCallList(BuildQuadList(Record, 4, m)); }, {-0.4f, 0, 0.4f, 0.5f}, false},
+    {"rotated quads", [](auto m) { DrawRotatedQuads(QuarterTurn, Record, 4, m); }, {-0.5f, -0.4f, 0, 0.4f}, false},
+    {"cube", [](auto m) { DrawCube(m, 0.25f); }, {-0.25f, -0.25f, 0.25f, 0.25f}, false},
+    {"sphere list", [](auto m) { glCallList(BuildSphereList(GLU_FILL, GLU_SMOOTH, m, 0.3, 16)); }, {-0.3f, -0.3f, 0.3f, 0.3f}, false},
+    {"cylinder list", [](auto m) { glCallList(BuildCylinderList(GLU_FILL, GLU_FLAT, m, 0.2, 0.1, 0.5)); }, {-0.2f, -0.5f, 0.2f, 0}, true},
+    {"cylinder", [](auto m) { DrawCylinder(GLU_FILL, GLU_SMOOTH, m, 0.2, 0.1, 0.5); }, {-0.2f, -0.2f, 0.2f, 0.2f}, true},
+    {"disk", [](auto m) { DrawDisk(GLU_FILL, GLU_SMOOTH, 0.1, 0.3, 16, 2, m); }, {-0.3f, -0.3f, 0.3f, 0.3f}, true},
+    {"ball", [](auto m) { glCallList(BuildBallList(m)); }, {-0.4f, -0.3f, 0.4f, 0.5f}, false},
+    {"pin", [](auto m) { glCallList(BuildPinList(m)); }, {-0.1f, -1, 0.1f, 0.1f}, true},
+    {"vertex block file", [](auto m) { glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, m), glNormal3f(0, 0, 1), DrawVertexBlockFile(StarFile.c_str()); },
+     {-0.38f, -0.4f, 0.38f, 0.32f}, true},
 };
 
-TEST_F(GLTest, StartUpBindsAContextWithTheRequestedFormat) {
-    HDC dc = GetMainWindowDC();
-    EXPECT_EQ(wglGetCurrentDC(), dc);
-    PIXELFORMATDESCRIPTOR pfd = {};
-    ASSERT_NE(DescribePixelFormat(dc, GetPixelFormat(dc), sizeof pfd, &pfd), 0);
-    DWORD wanted = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    EXPECT_EQ(pfd.dwFlags & wanted, wanted);
-    EXPECT_EQ(pfd.iPixelType, PFD_TYPE_RGBA);
-    EXPECT_GT(pfd.cDepthBits, 0);
+TEST_F(GLTest, QuadsComeBackInOrder) {
+    const GLfloat m[4] = {1, 1, 1, 1};
+    // The cube's corners face by face, 0 for -s and 1 for +s; Mesa feeds a quad
+    // (0, 1, 2, 3) back as the triangles (0, 1, 3) and (1, 2, 3).
+    const char* cubeOrder = "001101111011" "000010110100" "010011111110" "000100101001" "100110111101" "000001011010";
+    const std::vector<Vec3> cube = Feed([&] { glCallList(BuildCubeList(m, 0.5f)); });
+    ASSERT_EQ(cube.size(), 36u);
+    for (int i = 0; i < 108; ++i)
+        EXPECT_EQ(cube[i / 3][i % 3], cubeOrder[(i / 18 * 4 + "013123"[i / 3 % 6] - '0') * 3 + i % 3] == '1' ? 0.5f : -0.5f) << "vertex " << i / 3;
+    EXPECT_EQ(Feed([&] { glCallList(BuildQuadList(Record, 6, m)); }).size(), 6u);   // one quad
+    const GLuint turn = BuildRotatedQuadList(QuarterTurn, Record, Record, 4, m), unused = glGenLists(1);
+    glDeleteLists(unused, 1);
+    EXPECT_EQ(BuildQuadList(Record, 0, m) + BuildRotatedQuadList(QuarterTurn, nullptr, Record, 4, m), 0u);
+    EXPECT_FALSE(glIsList(unused));
+    glCallList(turn);
+    glCallList(turn);
+    EXPECT_FLOAT_EQ(float(Matrix(GL_MODELVIEW_MATRIX)[0]), -1.0f);   // turned twice by a quarter
 }
 
-TEST_F(GLTest, ResizeSetsViewportAndPerspective) {
-    const int sizes[][2] = {{300, 200}, {300, 0}, {0, 0}};
-    for (const auto& size : sizes) {
-        SCOPED_TRACE(testing::Message() << size[0] << " x " << size[1]);
-        glMatrixMode(GL_MODELVIEW);
-        glTranslated(1, 2, 3);   // must not survive the resize
-        ResizeGLViewport(size[0], size[1]);
-        std::array<GLint, 4> viewport = {};
-        glGetIntegerv(GL_VIEWPORT, viewport.data());
-        EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, size[0], size[1]}));
-        EXPECT_EQ(ReadInt(GL_MATRIX_MODE), GL_MODELVIEW);
-        ExpectMatrixNear(ReadMatrix(GL_MODELVIEW_MATRIX), Matrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}, 0.0);
-        Matrix projection = ReadMatrix(GL_PROJECTION_MATRIX);
-        for (double v : projection) EXPECT_TRUE(std::isfinite(v));
-        if (size[1] == 200) {
-            // 45 degrees, aspect 1.5, near 1, far 2000.
-            const double c = 1.0 / std::tan(std::numbers::pi / 8), n = 1.0, f = 2000.0;
-            ExpectMatrixNear(projection, Matrix{c / 1.5, 0, 0, 0, 0, c, 0, 0, 0, 0, (f + n) / (n - f), -1,
-                                                0, 0, 2 * f * n / (n - f), 0}, 1e-5);
-        }
-    }
-}
-
-TEST_F(GLTest, RenderStateInAFreshContext) {
-    HDC dc = GetMainWindowDC();
-    HGLRC previous = wglGetCurrentContext();
-    HGLRC fresh = wglCreateContext(dc);
-    ASSERT_NE(fresh, nullptr);
-    ASSERT_TRUE(wglMakeCurrent(dc, fresh));
-    EXPECT_EQ(SetupRenderState(), 0);
-    const std::pair<GLenum, GLint> state[] = {
-        {GL_DEPTH_TEST, GL_TRUE}, {GL_LIGHTING, GL_TRUE}, {GL_TEXTURE_2D, GL_TRUE}, {GL_NORMALIZE, GL_TRUE},
-        {GL_BLEND, GL_TRUE}, {GL_LINE_SMOOTH, GL_FALSE}, {GL_SHADE_MODEL, GL_SMOOTH}, {GL_DEPTH_FUNC, GL_LESS},
-        {GL_BLEND_SRC, GL_ONE_MINUS_SRC_ALPHA}, {GL_BLEND_DST, GL_SRC_ALPHA}, {GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST}};
-    for (auto [name, expected] : state) EXPECT_EQ(ReadInt(name), expected) << "state 0x" << std::hex << name;
-    GLfloat width = 0;
-    glGetFloatv(GL_LINE_WIDTH, &width);
-    EXPECT_FLOAT_EQ(width, 1.0f);
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    wglMakeCurrent(dc, previous);
-    wglDeleteContext(fresh);
-}
-
-TEST_F(GLTest, UntouchedSettingsGiveThreeBlackLights) {
-    LightSettingsRecord zero = {};
-    ASSERT_EQ(std::memcmp(&LightSettings, &zero, sizeof zero), 0) << "nothing may write LightSettings";
-    for (GLenum light : {GL_LIGHT0, GL_LIGHT1, GL_LIGHT2}) glDisable(light);
-    SetupLights();
-    const float black[4] = {0, 0, 0, 0};
-    for (GLenum light : {GL_LIGHT0, GL_LIGHT1, GL_LIGHT2}) {
-        SCOPED_TRACE(testing::Message() << "light " << light - GL_LIGHT0);
-        EXPECT_TRUE(glIsEnabled(light));
-        for (GLenum colour : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR}) ExpectLight(light, colour, black);
-    }
-    EXPECT_FALSE(glIsEnabled(GL_LIGHT3));
-}
-
-TEST_F(GLTest, StoredSettingsReachEveryLightAndFollowTheCamera) {
-    // Distinct, valid values in every field.
-    const LightSettingsRecord& s = LightSettings = {
-        {{1, 2, 3, 4}, {11, 12, 13, 14}, {21, 22, 23, 24}},
-        {{0.1f, 0.11f, 0.12f, 0.13f}, {0.2f, 0.21f, 0.22f, 0.23f}, {0.3f, 0.31f, 0.32f, 0.33f}},
-        {0.5f, 0.6f, 0.7f, 0.8f}, {0.2f, 0.25f, 0.3f, 0.35f}, 45.0f, 3.0f, {0.0f, -1.0f, 0.5f}, 1.5f, 0.25f, 0.125f};
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();   // positions and the spot direction then come back as stored
-    SetupLights();
-    for (int l = 0; l < 3; ++l) {
-        SCOPED_TRACE(testing::Message() << "light " << l);
-        GLenum light = GL_LIGHT0 + GLenum(l);
-        EXPECT_TRUE(glIsEnabled(light));
-        const std::tuple<GLenum, const float*, int> stored[] = {
-            {GL_POSITION, s.Position[l], 4}, {GL_AMBIENT, s.Ambient[l], 4}, {GL_DIFFUSE, s.Diffuse, 4},
-            {GL_SPECULAR, s.Specular, 4}, {GL_SPOT_DIRECTION, s.SpotDirection, 3}, {GL_SPOT_CUTOFF, &s.SpotCutoff, 1},
-            {GL_SPOT_EXPONENT, &s.SpotExponent, 1}, {GL_CONSTANT_ATTENUATION, &s.ConstantAttenuation, 1},
-            {GL_LINEAR_ATTENUATION, &s.LinearAttenuation, 1}, {GL_QUADRATIC_ATTENUATION, &s.QuadraticAttenuation, 1}};
-        for (auto [parameter, expected, count] : stored) ExpectLight(light, parameter, expected, count);
-    }
-
-    ApplyCamera(Camera({0, 0, 500, 0, 0, 0, 0, 100, 0}));   // a step back of 5 along z
-    RefreshLights();
-    for (int l = 0; l < 3; ++l) {
-        const float* p = s.Position[l];
-        const float placed[4] = {p[0], p[1], p[2] - 5.0f * p[3], p[3]};
-        ExpectLight(GL_LIGHT0 + GLenum(l), GL_POSITION, placed);
-    }
-}
-
-TEST_F(GLTest, BuildCameraTurnsHundredthsIntoDoubles) {
-    struct Case {
-        std::int32_t in[9];
-        double out[9];
-    };
+TEST_F(GLTest, VertexBlockFilesDrawTheirVerticesAndBadOnesNothing) {
+    const std::string dir = MakeTempDir("vertex_blocks"), file = dir + "\\block.vtx";
+    void* block = CreateVertexBlock(0, 170, 0);   // 2068 bytes: a file keeps 1024, so 84 vertices are too many
+    EXPECT_EQ(std::memcmp(block, "\x1c\0\0\0\1\0\0\0QVMW\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 28), 0);
+    for (std::uint32_t i = 0; i < 170; ++i) PutVertex(block, i, (i % 9) * 0.2f - 0.8f, (i % 5) * 0.25f - 0.5f, (i % 3) * 0.5f - 0.5f, 170);
+    const float* put = reinterpret_cast<const float*>(static_cast<const char*>(block) + 28);
+    // Vertices fed back: a quad as two triangles, a line strip of n vertices as n - 1 lines.
+    struct Case { std::uint32_t offset; const char* tag; std::uint32_t length, count, primitive; int result; size_t fed; };
     const Case cases[] = {
-        {{0, 0, 500, 0, 0, 0, 0, 100, 0}, {0, 0, 5, 0, 0, 0, 0, 1, 0}},
-        {{1, 40, 250, 3599, 10, 99, 100, 7, 2000}, {0.01, 0.4, 2.5, 35.99, 0.1, 0.99, 1.0, 0.07, 20.0}},
-        // Outside the table: negative coordinates and far cameras.
-        {{-250, -1, 3600, INT32_MIN, INT32_MAX, -3599, 123456, 100, -100},
-         {-2.5, -0.01, 36.0, -21474836.48, 21474836.47, -35.99, 1234.56, 1.0, -1.0}},
+        {28, "QVMW", 4, 2, GL_QUADS, 0, 12}, {28, "QVMW", 4, 2, GL_LINE_STRIP, 0, 14}, {28, "VQMW", 4, 2, GL_POINTS, 0, 8},
+        {28, "QVMX", 4, 2, GL_POINTS, -1, 0}, {28, "WMVQ", 4, 2, GL_POINTS, -1, 0}, {28, "QVMW", 48, 1, GL_POINTS, 0, 48},
+        {28, "QVMW", 1, 83, GL_POINTS, 0, 83}, {28, "QVMW", 1, 84, GL_POINTS, -1, 0}, {40, "QVMW", 82, 1, GL_POINTS, 0, 82},
+        {40, "QVMW", 83, 1, GL_POINTS, -1, 0}, {27, "QVMW", 1, 1, GL_POINTS, -1, 0}, {1024, "QVMW", 0, 5, GL_POINTS, 0, 0},
+        {1025, "QVMW", 0, 0, GL_POINTS, -1, 0}, {28, "QVMW", 65536, 65536, GL_POINTS, -1, 0}, {28, "QVMW", 0, 0, GL_POINTS, 0, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "eye x " << c.in[0]);
-        CameraRecord record = Camera(c.in);
-        double got[9];   // the fields in record order, 8 bytes each
-        std::memcpy(got, &record, sizeof got);
-        for (int i = 0; i < 9; ++i) EXPECT_DOUBLE_EQ(got[i], c.out[i]) << "field " << i;
+        SCOPED_TRACE(testing::Message() << c.tag << " offset " << c.offset << ", " << c.count << " x " << c.length << ", primitive " << c.primitive);
+        *static_cast<VertexBlockHeader*>(block) = {c.offset, 1, {c.tag[0], c.tag[1], c.tag[2], c.tag[3]}, c.length, c.primitive, c.count, 0};
+        ASSERT_EQ(SaveVertexBlock(file.c_str(), block), 1024u);
+        int result = 1;
+        const std::vector<Vec3> fed = Feed([&] { result = DrawVertexBlockFile(file.c_str()); });
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(fed.size(), c.fed);
+        for (size_t i = 0; c.primitive == GL_POINTS && c.offset == 28 && i < fed.size(); ++i)
+            EXPECT_THAT(fed[i], Pointwise(FloatNear(1e-6f), Vec3{put[3 * i], put[3 * i + 1], put[3 * i + 2]}));
     }
+    for (const std::string& name : {dir + "\\missing.vtx", dir}) EXPECT_EQ(DrawVertexBlockFile(name.c_str()), -1) << name;
+    FreeBlock(block);
 }
 
-TEST_F(GLTest, ApplyCameraLoadsTheLookAtMatrix) {
-    struct Case {
-        std::int32_t in[9];
-        Matrix view;
-    };
-    const Case cases[] = {
-        // Back 5 along z: a plain translation.
-        {{0, 0, 500, 0, 0, 0, 0, 100, 0}, {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -5, 1}},
-        // From +x towards the origin: world x becomes depth, world z points left.
-        {{500, 0, 0, 0, 0, 0, 0, 100, 0}, {0, 0, 1, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0, 0, -5, 1}},
-        // From below a negative point: up along z, eye at y = -5 relative to the centre.
-        {{-100, -500, 0, -100, 0, 0, 0, 0, 100}, {1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 0, 0, 1, 0, -5, 1}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "eye " << c.in[0] << ", " << c.in[1] << ", " << c.in[2]);
-        glMatrixMode(GL_MODELVIEW);
-        glTranslated(7, 8, 9);   // must be discarded
-        glMatrixMode(GL_PROJECTION);
-        ApplyCamera(Camera(c.in));
-        EXPECT_EQ(ReadInt(GL_MATRIX_MODE), GL_MODELVIEW);
-        ExpectMatrixNear(ReadMatrix(GL_MODELVIEW_MATRIX), c.view, 1e-6);
-    }
-}
-
-TEST_F(GLTest, LitSceneIsRenderedAndSaved) {
+// Side by side in slots one unit wide, under an orthographic view so that each
+// shape's pixels give its place and size; then saved for a person to look at.
+TEST_F(GLTest, EveryShapeLitByThreeLightsInItsPlace) {
+    SetWindowPos(Window, nullptr, 0, 0, 1000, 300, SWP_NOZORDER);
+    SwapBuffers(GetMainWindowDC());   // Mesa takes up the window's new size at a swap
     RECT client = {};
     GetClientRect(Window, &client);
     const int width = client.right, height = client.bottom;
-    ASSERT_TRUE(width > 20 && height > 20);
+    const double c = 1 / std::tan(std::numbers::pi / 8), aspect = double(width) / height, scale = width / 10.0;   // pixels a unit
     ResizeGLViewport(width, height);
+    EXPECT_THAT(Matrix(GL_PROJECTION_MATRIX), Pointwise(DoubleNear(1e-5), std::array<double, 16>{c / aspect, 0, 0, 0, 0, c, 0, 0, 0, 0, -2001 / 1999.0, -1, 0, 0, -4000 / 1999.0, 0}));
     SetupRenderState();
-    glClearColor(0.05f, 0.05f, 0.15f, 1.0f);
-    LightSettings = LightSettingsRecord{{{-3, 4, 5, 0}, {5, 1, 2, 0}, {0, -4, 3, 0}},          // directional
-                                        {{0.1f, 0.1f, 0.1f, 1}, {0.05f, 0.03f, 0, 1}, {0, 0, 0.08f, 1}},
-                                        {0.6f, 0.6f, 0.6f, 1}, {0.5f, 0.5f, 0.5f, 1},
-                                        180.0f, 0.0f, {0, 0, -1}, 1.0f, 0.0f, 0.0f};       // no spot
-    ClearGLFrame();
-    ApplyCamera(Camera({0, 150, 600, 0, 0, 0, 0, 100, 0}));
+    LightSettings = {{{-4, 2, 3, 1}, {0, 4, 2, 1}, {4, 1, 3, 1}}, {{0.3f, 0, 0, 1}, {0, 0.25f, 0, 1}, {0, 0, 0.35f, 1}},
+                     {0.6f, 0.6f, 0.6f, 1}, {0.3f, 0.3f, 0.3f, 1}, 90, 0.5f, {0, -0.1f, -1}, 0.9f, 0.01f, 0.001f};
     SetupLights();
-
-    // Three spheres in a row: x, and the channel of the colour each is painted in (0 red, 1 green, 2 blue).
-    const std::pair<double, int> spheres[] = {{-1.7, 0}, {0.0, 2}, {1.7, 1}};
-    GLUquadric* quadric = gluNewQuadric();
-    for (auto [x, channel] : spheres) {
-        float colour[4] = {0.15f, 0.15f, 0.15f, 0};   // alpha 0: this blending keeps the buffer under alpha 1
-        colour[channel] = 0.9f;
-        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, colour);
-        glPushMatrix();
-        glTranslated(x, 0, 0);
-        gluSphere(quadric, 0.8, 32, 24);
-        glPopMatrix();
+    ClearGLFrame();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-5, 5, -height / scale / 2, height / scale / 2, 1, 20);
+    CameraRecord camera = {};
+    BuildCamera(camera, 0, 0, 550, 0, 0, 0, 0, 100, 0);
+    ApplyCamera(camera);
+    RefreshLights();
+    EXPECT_THAT(Matrix(GL_MODELVIEW_MATRIX), Pointwise(DoubleNear(1e-6), std::array<double, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -5.5, 1}));
+    GLfloat position[4] = {}, black[4] = {0, 0, 0, 1}, front[4] = {}, back[4] = {};
+    glGetLightfv(GL_LIGHT2, GL_POSITION, position);
+    EXPECT_THAT(position, ElementsAre(4, 1, -2.5f, 1));   // placed again under the camera
+    for (int i = 0; i < 10; ++i) {   // alpha 0: this blending keeps what is under alpha 1
+        SCOPED_TRACE(Shapes[i].name);
+        const GLfloat m[4] = {0.95f - 0.08f * i, 0.35f + 0.06f * i, 0.3f + (i % 3) * 0.3f, 0};
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, black);
+        glPushMatrix(), glTranslatef(i - 4.5f, 0, 0), Shapes[i].draw(m), glPopMatrix();
+        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, front);
+        glGetMaterialfv(GL_BACK, GL_AMBIENT, back);
+        EXPECT_TRUE(std::equal(m, m + 4, front) && std::equal(m, m + 4, Shapes[i].bothFaces ? back : m) && glGetError() == GL_NO_ERROR);
     }
-    gluDeleteQuadric(quadric);
-    glFinish();
-
-    std::vector<std::uint8_t> pixels(std::size_t(width) * height * 4);
+    std::vector<std::uint32_t> pixels(std::size_t(width) * height);
     glReadPixels(0, 0, width, height, GL_BGRA_EXT, GL_UNSIGNED_BYTE, pixels.data());
-    // OpenGL gives the bottom row first.
-    EXPECT_TRUE(WritePngBgrx(ArtifactPath("gl_scene.png"), pixels.data(), width, height, width * 4, true));
-
-    Matrix model = ReadMatrix(GL_MODELVIEW_MATRIX), projection = ReadMatrix(GL_PROJECTION_MATRIX);
-    const GLint viewport[4] = {0, 0, width, height};
-    for (auto [x, channel] : spheres) {
-        SCOPED_TRACE(testing::Message() << "sphere at x " << x);
-        double wx = 0, wy = 0, wz = 0;
-        gluProject(x, 0, 0.8, model.data(), projection.data(), viewport, &wx, &wy, &wz);   // nearest the eye
-        const std::uint8_t* p = &pixels[(std::size_t(std::clamp(int(wy), 0, height - 1)) * width +
-                                         std::size_t(std::clamp(int(wx), 0, width - 1))) * 4];
-        const int rgb[3] = {p[2], p[1], p[0]};
-        EXPECT_GT(rgb[channel], 100);   // lit, not just the ambient share
-        EXPECT_GT(2 * rgb[channel], rgb[0] + rgb[1] + rgb[2]);
+    EXPECT_TRUE(WritePngBgrx(ArtifactPath("gl_shapes.png"), reinterpret_cast<std::uint8_t*>(pixels.data()), width, height, width * 4, true));
+    std::array<float, 4> boxes[10];
+    std::fill(boxes, boxes + 10, std::array<float, 4>{9, 9, -9, -9});
+    for (int i = 0; i < width * height; ++i) {
+        const float x = float((i % width + 0.5) / scale), y = float((i / width + 0.5 - height / 2.0) / scale);
+        std::array<float, 4>& box = boxes[std::min(int(x), 9)];
+        if (pixels[i] & 0xFFFFFF) box = {std::fmin(box[0], x - int(x) - 0.5f), std::fmin(box[1], y), std::fmax(box[2], x - int(x) - 0.5f), std::fmax(box[3], y)};
     }
+    for (int i = 0; i < 10; ++i) EXPECT_THAT(boxes[i], Pointwise(FloatNear(0.02f), Shapes[i].box)) << Shapes[i].name;
 }
 
 }  // namespace
