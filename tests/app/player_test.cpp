@@ -13,64 +13,44 @@
 
 namespace {
 
-constexpr int Width = 300, Height = 200;   // the panel the window shows
+constexpr int Width = 300, Height = 200;     // the panel the window shows
 using Pixels = std::vector<std::uint32_t>;   // top row first, each 0x00RRGGBB
 
-// A 32-bit top-down bitmap in a memory DC, to capture into or draw on.
-struct Canvas {
-    HDC dc;
-    HBITMAP bitmap;
-    std::uint32_t* bits;
-};
-
-Canvas MakeCanvas() {
+// Draws on a copy of `background` (or the screen at `origin`) in a 32-bit memory bitmap.
+template <typename Draw> Pixels Drawn(const Pixels* background, Draw draw) {
     BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    Canvas c = {CreateCompatibleDC(nullptr), nullptr, nullptr};
-    c.bitmap = CreateDIBSection(c.dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&c.bits), nullptr, 0);
-    SelectObject(c.dc, c.bitmap);
-    return c;
-}
-
-Pixels Finish(Canvas c) {
+    std::uint32_t* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    SelectObject(dc, bitmap);
+    if (background != nullptr) std::memcpy(bits, background->data(), Width * Height * 4);
+    draw(dc);
     GdiFlush();
-    Pixels p(c.bits, c.bits + Width * Height);
-    DeleteDC(c.dc);
-    DeleteObject(c.bitmap);
+    Pixels p(bits, bits + Width * Height);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
     return p;
 }
 
 Pixels Capture(HWND window) {   // what the screen shows of the window's client area
-    Canvas c = MakeCanvas();
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
     HDC screen = GetDC(nullptr);
-    BitBlt(c.dc, 0, 0, Width, Height, screen, origin.x, origin.y, SRCCOPY);
+    Pixels p = Drawn(nullptr, [&](HDC dc) { BitBlt(dc, 0, 0, Width, Height, screen, origin.x, origin.y, SRCCOPY); });
     ReleaseDC(nullptr, screen);
-    return Finish(c);
-}
-
-// The prompts written at (10, 10) over `background` in red, in the surfaces' font.
-Pixels WithPrompts(const Pixels& background, std::initializer_list<const char*> prompts) {
-    Canvas c = MakeCanvas();
-    std::memcpy(c.bits, background.data(), background.size() * 4);
-    HFONT font = CreateFontIndirectA(&SurfaceFont);
-    SelectObject(c.dc, font);
-    SetBkMode(c.dc, TRANSPARENT);
-    SetTextColor(c.dc, RGB(255, 0, 0));
-    for (const char* p : prompts) TextOutA(c.dc, 10, 10, p, lstrlenA(p));
-    Pixels p = Finish(c);
-    DeleteObject(font);
     return p;
 }
 
-void SavePng(const char* name, const Pixels& p, HWND window) {   // the client area, for a person to look at
-    RECT r = {};
-    GetClientRect(window, &r);
-    WritePngBgrx(ArtifactPath(name), reinterpret_cast<const std::uint8_t*>(p.data()), std::min<int>(r.right, Width),
-                 std::min<int>(r.bottom, Height), Width * 4, false);
-}
-
-std::vector<bool> RedOfTopRows(const Pixels& p) {   // where a prompt shows
+// Red pixels of the top rows where the prompts, written at (10, 10) over
+// `background` in red in the surfaces' font, would be.
+std::vector<bool> RedOfTopRows(const Pixels& background, std::initializer_list<const char*> prompts = {}) {
+    Pixels p = Drawn(&background, [&](HDC dc) {
+        SelectObject(dc, CreateFontIndirectA(&SurfaceFont));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(255, 0, 0));
+        for (const char* text : prompts) TextOutA(dc, 10, 10, text, lstrlenA(text));
+        DeleteObject(SelectObject(dc, GetStockObject(SYSTEM_FONT)));
+    });
     std::vector<bool> red(Width * 40);
     for (int i = 0; i < Width * 40; ++i) red[i] = (p[i] >> 16 & 255) > 160 && (p[i] >> 8 & 255) < 100 && (p[i] & 255) < 100;
     return red;
@@ -82,7 +62,7 @@ template <typename Condition> bool Within(int ms, Condition ok) {   // polls unt
     return false;
 }
 
-// Each test's player; ended whatever happens, or ctest would wait for it.
+// Each test's player, ended whatever happens (ctest would wait for it).
 class Player : public ::testing::Test {
 protected:
     void TearDown() override { EndPlayer(p); }
@@ -90,43 +70,43 @@ protected:
     // display without a window manager keeps an ended player's last picture).
     Pixels Start(const std::string& dir) {
         MovePointerTo(nullptr, 700, 600);   // off the window, so the panel shows no prompt
-        p = StartPlayer(dir);
+        p = StartProgram(BuildPath("app/tunedeck.exe"), dir);
         p.window = WaitForWindow(p.processId, "TAV", "TAV-Tunedeck 1.0", 20000);
         Pixels shown;
-        if (p.window != nullptr && !Within(5000, [&] {
-                shown = Capture(p.window);
-                return shown[0] == 0x00FCFC && RedOfTopRows(shown) == std::vector<bool>(Width * 40);
-            }))
-            shown.clear();
-        return shown;
+        bool ok = p.window != nullptr && Within(5000, [&] {
+            shown = Capture(p.window);
+            return shown[0] == 0x00FCFC && RedOfTopRows(shown) == std::vector<bool>(Width * 40);
+        });
+        return ok ? shown : Pixels{};
+    }
+    void SavePng(const char* name, const Pixels& shown) {   // the client area, for a person to look at
+        RECT r = {};
+        GetClientRect(p.window, &r);
+        WritePngBgrx(ArtifactPath(name), reinterpret_cast<const std::uint8_t*>(shown.data()), std::min<int>(r.right, Width),
+                     std::min<int>(r.bottom, Height), Width * 4, false);
+    }
+    DWORD ClickExit() {
+        ClickAt(p.window, 50, 100);
+        DWORD code = 0xDEAD;
+        WaitForExit(p, 10000, &code);
+        return code;
     }
     PlayerProcess p = {};
 };
 
-DWORD ClickExit(PlayerProcess& p) {
-    ClickAt(p.window, 50, 100);
-    DWORD code = 0xDEAD;
-    WaitForExit(p, 10000, &code);
-    EndPlayer(p);
-    return code;
-}
-
 TEST_F(Player, ShowsThePanelAndAnswersThePointer) {
     const Pixels idle = Start(PlayerAssetsDir());
     ASSERT_FALSE(idle.empty()) << "no panel";
-    SavePng("panel.png", idle, p.window);
-    const struct { int x, y; std::uint32_t rgb; int tolerance; const char* what; } samples[] = {
-        {150, 2, 0x00FBFB, 0, "top rows"}, {5, 140, 0x00A3A3, 0, "lower rows"}, {100, 52, 0x00F1F1, 0, "inside Open"},
-        {100, 88, 0x00F1F1, 0, "inside Exit"}, {185, 95, 0xE6E2D6, 12, "Stop's face"},
+    SavePng("panel.png", idle);
+    const struct { int x, y; std::uint32_t rgb; int tolerance; } samples[] = {
+        {150, 2, 0x00FBFB, 0}, {5, 140, 0x00A3A3, 0}, {100, 52, 0x00F1F1, 0}, {100, 88, 0x00F1F1, 0},
+        {185, 95, 0xE6E2D6, 12},   // Stop's face, within what JPEG moves a channel
     };
-    for (const auto& s : samples) {
-        std::uint32_t c = idle[s.y * Width + s.x];
+    for (const auto& s : samples)
         for (int shift = 0; shift < 24; shift += 8)
-            EXPECT_NEAR(int(c >> shift & 255), int(s.rgb >> shift & 255), s.tolerance) << s.what << ": " << std::hex << c;
-    }
+            EXPECT_NEAR(int(idle[s.y * Width + s.x] >> shift & 255), int(s.rgb >> shift & 255), s.tolerance) << s.x << ", " << s.y;
 
-    // Each position in turn; a case with no prompt follows one with a prompt,
-    // so the wait sees the change.
+    // A case with no prompt follows one with a prompt, so the wait sees the change.
     const char *open = "Open a file and play it?", *exitNow = "Exit now?", *stop = "Stop playing?";
     const struct { int x, y; std::initializer_list<const char*> prompts; const char* what; } cases[] = {
         {50, 60, {open}, "Open"}, {116, 60, {}, "right of Open"}, {60, 85, {open, exitNow}, "row 85: both"},
@@ -135,11 +115,9 @@ TEST_F(Player, ShowsThePanelAndAnswersThePointer) {
     };
     for (const auto& c : cases) {
         MovePointerTo(p.window, c.x, c.y);
-        const std::vector<bool> expected = RedOfTopRows(WithPrompts(idle, c.prompts));
         Pixels shown;
-        EXPECT_TRUE(Within(3000, [&] { shown = Capture(p.window); return RedOfTopRows(shown) == expected; })) << c.what;
-        if (c.prompts.size() == 1 && *c.prompts.begin() == open)
-            SavePng("panel_open_prompt.png", shown, p.window);
+        EXPECT_TRUE(Within(3000, [&] { shown = Capture(p.window); return RedOfTopRows(shown) == RedOfTopRows(idle, c.prompts); })) << c.what;
+        if (c.prompts.size() == 1 && *c.prompts.begin() == open) SavePng("panel_open_prompt.png", shown);
     }
 
     // Releases that are not the last message do nothing: one followed by a
@@ -152,12 +130,12 @@ TEST_F(Player, ShowsThePanelAndAnswersThePointer) {
     MovePointerTo(nullptr, 700, 600);
     SendButton(MOUSEEVENTF_LEFTUP);
     EXPECT_FALSE(WaitForExit(p, 1000, nullptr)) << "Exit acted";
-    EXPECT_EQ(RedOfTopRows(Capture(p.window)), RedOfTopRows(WithPrompts(idle, {exitNow})));
-    EXPECT_EQ(ClickExit(p), 0u);
+    EXPECT_EQ(RedOfTopRows(Capture(p.window)), RedOfTopRows(idle, {exitNow}));
+    EXPECT_EQ(ClickExit(), 0u);
 }
 
 TEST_F(Player, MissingPicturesAreReportedAndClosingEndsWithZero) {
-    p = StartPlayer(MakeTempDir("no-pictures"));
+    p = StartProgram(BuildPath("app/tunedeck.exe"), MakeTempDir("no-pictures"));
     char expected[500] = {};
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_FILE_NOT_FOUND, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), expected, sizeof expected, nullptr);
     for (int box = 0; box < 2; ++box) {   // the button and its mask
@@ -193,8 +171,6 @@ TEST_F(Player, OpenPlaysTheChosenFileAndStopStopsIt) {
     MovePointerTo(p.window, 200, 20);   // away from Open, so the dialog's closing is not taken as a click
     ASSERT_TRUE(AnswerOpenDialog(dialog, BuildPath("tests/app/tone_660.wav")));
 
-    // The capture takes sound faster than real time, so the 30 s tone is
-    // stopped early: the sound must have ended well before the tone's end.
     std::vector<std::int16_t> played;
     EXPECT_TRUE(Within(10000, [&] { played = ReadCapturedSound(raw); return played.size() > 2 * 44100; }));
     EXPECT_NEAR(DominantFrequency(played, 44100), 660.0, 15.0);
@@ -204,6 +180,7 @@ TEST_F(Player, OpenPlaysTheChosenFileAndStopStopsIt) {
     ClickAt(p.window, 60, 85);
     EXPECT_FALSE(WaitForExit(p, 1000, nullptr)) << "Exit acted on row 85";
 
+    // The 30 s tone is stopped early; nothing more may come after Stop.
     ClickAt(p.window, 185, 95);
     PumpFor(500);   // nothing to wait for but time: the check is that no more sound comes
     const std::size_t atStop = ReadCapturedSound(raw).size() / 2;
@@ -211,7 +188,7 @@ TEST_F(Player, OpenPlaysTheChosenFileAndStopStopsIt) {
     const std::size_t later = ReadCapturedSound(raw).size() / 2;
     EXPECT_LT(later - atStop, 4410u) << "sound went on after Stop";
     EXPECT_LT(later, 30u * 44100 * 8 / 10) << "the whole tone played";
-    EXPECT_EQ(ClickExit(p), 0u);
+    EXPECT_EQ(ClickExit(), 0u);
 }
 
 }  // namespace

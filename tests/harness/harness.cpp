@@ -5,12 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <numeric>
 #include <fstream>
 #include <iterator>
 #include <numeric>
@@ -22,28 +18,6 @@ namespace {
 std::string EnvOr(const char* name, const char* fallback) {
     const char* v = std::getenv(name);
     return v != nullptr && *v != '\0' ? v : fallback;
-}
-
-struct FindRequest {
-    DWORD processId;
-    const char* className;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
-    auto* req = reinterpret_cast<FindRequest*>(context);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char cls[256] = {}, title[256] = {};
-    GetClassNameA(window, cls, sizeof cls);
-    GetWindowTextA(window, title, sizeof title);
-    if (!IsWindowVisible(window) || (req->processId != 0 && pid != req->processId) ||
-        (req->className != nullptr && std::strcmp(cls, req->className) != 0) ||
-        (req->title != nullptr && std::strcmp(title, req->title) != 0))
-        return TRUE;
-    req->found = window;
-    return FALSE;
 }
 
 BOOL CALLBACK CollectStatic(HWND child, LPARAM context) {
@@ -60,9 +34,7 @@ DWORD WINAPI AnswerBoxThread(void* context) {
     if (box == nullptr) return 1;
     char title[256] = {};
     GetWindowTextA(box, title, sizeof title);
-    answer->title = title;
-    answer->text = DialogText(box);
-    answer->seen = true;
+    *answer = BoxAnswer{title, DialogText(box), true, answer->timeoutMs};
     PressDialogButton(box, IDOK);
     return 0;
 }
@@ -70,10 +42,9 @@ DWORD WINAPI AnswerBoxThread(void* context) {
 }  // namespace
 
 std::string WindowsPath(const std::string& path) {
-    if (path.empty() || path[0] != '/') return path;
-    std::string out = "Z:" + path;
+    std::string out = path;
     std::replace(out.begin(), out.end(), '/', '\\');
-    return out;
+    return path.empty() || path[0] != '/' ? path : "Z:" + out;
 }
 
 std::string BuildPath(const std::string& relative) { return WindowsPath(EnvOr("TD_BINARY_DIR", ".") + "/" + relative); }
@@ -93,10 +64,8 @@ std::string MakeTempDir(const std::string& name) {
 }
 
 bool WriteTextFile(const std::string& path, const std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    std::ofstream out(path, std::ios::binary);
+    return bool(out.write(bytes.data(), std::streamsize(bytes.size())).flush());
 }
 
 std::string PlayerAssetsDir() { return BuildPath("assets"); }
@@ -123,20 +92,19 @@ PlayerProcess StartProgram(const std::string& exe, const std::string& currentDir
     return PlayerProcess{pi.hProcess, pi.dwProcessId, nullptr};
 }
 
-PlayerProcess StartPlayer(const std::string& currentDir) { return StartProgram(BuildPath("app/tunedeck.exe"), currentDir); }
-
 HWND WaitForWindow(DWORD processId, const char* className, const char* title, int timeoutMs) {
-    FindRequest req = {processId, className, title, nullptr};
     for (DWORD start = GetTickCount(); GetTickCount() - start <= DWORD(timeoutMs); PumpFor(20)) {
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&req));
-        if (req.found != nullptr) break;
+        for (HWND w = FindWindowExA(nullptr, nullptr, className, title); w != nullptr; w = FindWindowExA(nullptr, w, className, title)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (IsWindowVisible(w) && (processId == 0 || owner == processId)) return w;
+        }
     }
-    return req.found;
+    return nullptr;
 }
 
 HWND WaitForWindowGone(HWND window, int timeoutMs) {
-    DWORD start = GetTickCount();
-    while (IsWindow(window) && GetTickCount() - start <= DWORD(timeoutMs)) PumpFor(20);
+    for (DWORD start = GetTickCount(); IsWindow(window) && GetTickCount() - start <= DWORD(timeoutMs);) PumpFor(20);
     return IsWindow(window) ? window : nullptr;
 }
 
@@ -147,24 +115,20 @@ bool WaitForExit(PlayerProcess& player, int timeoutMs, DWORD* exitCode) {
 
 void EndPlayer(PlayerProcess& player) {
     if (player.process == nullptr) return;
-    if (WaitForSingleObject(player.process, 0) != WAIT_OBJECT_0) {
-        TerminateProcess(player.process, 99);
-        WaitForSingleObject(player.process, 5000);
-    }
+    if (TerminateProcess(player.process, 99)) WaitForSingleObject(player.process, 5000);   // fails once it has ended
     CloseHandle(player.process);
     player = PlayerProcess{};
 }
 
 void PumpFor(int ms) {
-    DWORD start = GetTickCount();
-    do {
+    for (DWORD start = GetTickCount();; Sleep(5)) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        Sleep(5);
-    } while (GetTickCount() - start < DWORD(ms));
+        if (GetTickCount() - start >= DWORD(ms)) return;
+    }
 }
 
 bool WaitUntil(int timeoutMs, bool (*condition)(void*), void* context) {
@@ -174,27 +138,23 @@ bool WaitUntil(int timeoutMs, bool (*condition)(void*), void* context) {
 }
 
 void MovePointerTo(HWND window, int x, int y, DWORD buttonFirst) {
-    POINT p = {x, y};
+    POINT p = {x, y}, now = {};
     if (window != nullptr) ClientToScreen(window, &p);
     // Absolute coordinates run 0..65535 across the screen; round up so the
     // pointer lands on the pixel asked for, not the one before it.
-    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in[2] = {{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
     in[0].mi.dwFlags = buttonFirst;
-    in[1].mi = {LONG((p.x * 65536LL + w - 1) / w), LONG((p.y * 65536LL + h - 1) / h), 0,
-                MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
+    in[1].mi = {LONG((p.x * 65536LL + w - 1) / w), LONG((p.y * 65536LL + h - 1) / h), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
     SendInput(buttonFirst != 0 ? 2 : 1, buttonFirst != 0 ? in : in + 1, sizeof(INPUT));
     // Wait for the pointer to arrive, then a moment more: the display echoes the
     // move back, and a late echo would put the pointer back under a button press.
-    POINT now = {};
     for (DWORD start = GetTickCount(); GetTickCount() - start < 1000 && GetCursorPos(&now) && (now.x != p.x || now.y != p.y);) PumpFor(10);
     PumpFor(60);
 }
 
 void SendButton(DWORD mouseFlags) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
+    INPUT in = {INPUT_MOUSE, {}};
     in.mi.dwFlags = mouseFlags;
     SendInput(1, &in, sizeof(INPUT));
 }
@@ -206,10 +166,8 @@ void ClickAt(HWND window, int x, int y) {
 }
 
 void SendKey(WORD virtualKey, bool release) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = virtualKey;
-    in.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+    INPUT in = {INPUT_KEYBOARD, {}};
+    in.ki = {virtualKey, 0, DWORD(release ? KEYEVENTF_KEYUP : 0), 0, 0};
     SendInput(1, &in, sizeof(INPUT));
 }
 
@@ -228,10 +186,8 @@ void PressDialogButton(HWND dialog, int buttonId) {
 bool AnswerOpenDialog(HWND dialog, const std::string& path) {
     // "File name" is a combo box (cmb13) in the Explorer-style dialog, an edit
     // (edt1) in older ones; either way its edit field takes the path.
-    HWND field = GetDlgItem(dialog, 0x47C);
-    if (field != nullptr && FindWindowExA(field, nullptr, "Edit", nullptr) != nullptr)
-        field = FindWindowExA(field, nullptr, "Edit", nullptr);
-    if (field == nullptr) field = GetDlgItem(dialog, 0x480);
+    HWND combo = GetDlgItem(dialog, 0x47C), edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    HWND field = combo != nullptr && edit != nullptr ? edit : combo != nullptr ? combo : GetDlgItem(dialog, 0x480);
     if (field == nullptr) return false;
     SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PressDialogButton(dialog, IDOK);

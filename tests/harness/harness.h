@@ -24,7 +24,6 @@ std::string PlayerAssetsDir();                                  // a folder hold
 HWND OpenPlayerWindow();                                       // the player's main window made in this process, shown
 
 PlayerProcess StartProgram(const std::string& exe, const std::string& currentDir);  // null process on failure
-PlayerProcess StartPlayer(const std::string& currentDir);      // tunedeck.exe there
 HWND WaitForWindow(DWORD processId, const char* className, const char* title, int timeoutMs);  // top-level, visible (0/null: any)
 HWND WaitForWindowGone(HWND window, int timeoutMs);            // null once the window no longer exists
 bool WaitForExit(PlayerProcess& player, int timeoutMs, DWORD* exitCode);  // true when it ended; gives its exit code

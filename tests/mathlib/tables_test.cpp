@@ -29,18 +29,15 @@ TEST(LookupTables, MatchTheMathLibrary) {
     for (int i = 0; i < 256; ++i) EXPECT_EQ(LookupTables.SqrtTable[i], std::nearbyint(16 * std::sqrt(i))) << i;
 }
 
-TEST(LookupTables, IntSqrtLadder) {
+TEST(LookupTables, IntSqrtNumbersAndAngles) {
     const struct { std::uint32_t n, root; } cases[] = {
         {0, 0}, {1, 1}, {3, 1}, {4, 2}, {15, 3}, {16, 4}, {255, 15}, {256, 16}, {288, 17}, {50000, 223},
         {65535, 255}, {65536, 256}, {1000000, 1000}, {16777216, 4096}, {1073741824, 32768},
         {2147483648u, 46336}, {4294967295u, 65280},
     };
     for (const auto& c : cases) EXPECT_EQ(IntSqrt(c.n), c.root) << c.n;
-}
-
-TEST(LookupTables, NumbersAndAngles) {
-    const struct { std::int32_t i; double hundredths; } cases[] = {{40, 0.4}, {100, 1.0}, {0, 0.0}, {3599, 35.99}};
-    for (const auto& c : cases) {
+    const struct { std::int32_t i; double hundredths; } numbers[] = {{40, 0.4}, {100, 1.0}, {0, 0.0}, {3599, 35.99}};
+    for (const auto& c : numbers) {
         double d = -1;
         HundredthsDouble(d, c.i);
         EXPECT_EQ(d, c.hundredths) << c.i;

@@ -1,5 +1,5 @@
 // The surfaces set-up makes: their format, the layout of their bits, their
-// text state and font, and memory surfaces.
+// text state and font.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,18 +8,12 @@
 
 namespace {
 
-// A plain window of its own, so the surfaces are seen as set-up leaves them
-// (the player's panel changes their text colours afterwards).
-class Surfaces : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        HWND window = CreateWindowA("STATIC", "surfaces", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
-        SetWindowDC(GetDC(window));
-        SetUpSurfaces(window);
-    }
-};
-
-TEST_F(Surfaces, AreBottomUpFramesWritingGreenTextInAFixedPitchFont) {
+TEST(Surfaces, AreBottomUpFramesWritingGreenTextInAFixedPitchFont) {
+    // A plain window of its own, so the surfaces are seen as set-up leaves them
+    // (the player's panel changes their text colours afterwards).
+    HWND window = CreateWindowA("STATIC", "surfaces", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    SetWindowDC(GetDC(window));
+    SetUpSurfaces(window);
     const struct { const char* name; HDC dc; void* bitmap; std::uint8_t* bits; } surfaces[] = {
         {"screen", GetScreenDC(), GetScreenBitmap(), GetScreenBits()},
         {"work", GetWorkDC(), SurfaceState.workBitmap, GetWorkBits()},
@@ -58,17 +52,6 @@ TEST_F(Surfaces, AreBottomUpFramesWritingGreenTextInAFixedPitchFont) {
         EXPECT_EQ(GetPixel(s.dc, 0, 767), RGB(0x33, 0x22, 0x11));
         EXPECT_EQ(GetPixel(s.dc, 0, 0), RGB(0x66, 0x55, 0x44));
     }
-}
-
-TEST_F(Surfaces, MemorySurfaceIsCompatibleAndSelected) {
-    MemorySurfacePair s = CreateMemorySurface(600, 480);
-    ASSERT_NE(s.dc, nullptr);
-    EXPECT_EQ(GetCurrentObject(s.dc, OBJ_BITMAP), s.bitmap);
-    BITMAP bm = {};
-    ASSERT_GT(GetObjectA(s.bitmap, sizeof bm, &bm), 0);
-    EXPECT_TRUE(bm.bmWidth == 600 && bm.bmHeight == 480 && bm.bmBitsPixel == GetDeviceCaps(GetMainWindowDC(), BITSPIXEL));
-    DeleteDC(s.dc);
-    DeleteObject(s.bitmap);
 }
 
 }  // namespace
