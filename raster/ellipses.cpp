@@ -13,6 +13,9 @@
 // Radii up to 2,147,483 keep the products in 32 bits (no 64-bit division on a
 // 32-bit processor); larger ones take 64-bit products with the same results.
 // Limits: points are not joined, so above radii of about 573 the outline has gaps.
+// What was found on the tables is kept for their block's address: tables
+// rewritten in place (rather than rebuilt by BuildLookupTables) are not looked
+// at again. Tables not built yet draw nothing.
 #include <cstdint>
 
 #include "mathlib/tables.h"
