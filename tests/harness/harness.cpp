@@ -20,14 +20,6 @@ std::string EnvOr(const char* name, const char* fallback) {
     return v != nullptr && *v != '\0' ? v : fallback;
 }
 
-BOOL CALLBACK CollectStatic(HWND child, LPARAM context) {
-    char text[1024] = {};
-    GetClassNameA(child, text, sizeof text);
-    if (lstrcmpiA(text, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0)
-        *reinterpret_cast<std::string*>(context) += text;
-    return TRUE;
-}
-
 DWORD WINAPI AnswerBoxThread(void* context) {
     auto* answer = static_cast<BoxAnswer*>(context);
     HWND box = WaitForWindow(GetCurrentProcessId(), "#32770", nullptr, answer->timeoutMs);
@@ -174,8 +166,8 @@ void SendKey(WORD virtualKey, bool release) {
 HWND FindDialog(const char* title, int timeoutMs) { return WaitForWindow(0, "#32770", title, timeoutMs); }
 
 std::string DialogText(HWND dialog) {
-    std::string text;
-    EnumChildWindows(dialog, CollectStatic, reinterpret_cast<LPARAM>(&text));
+    char text[1024] = {};
+    GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);   // a message box's text control
     return text;
 }
 

@@ -40,7 +40,7 @@ void ClickAt(HWND window, int x, int y);                       // move, press, r
 void SendKey(WORD virtualKey, bool release);                   // key down, or up
 
 HWND FindDialog(const char* title, int timeoutMs);             // a visible dialog or message box with that title (null: any)
-std::string DialogText(HWND dialog);                           // the text of its static controls
+std::string DialogText(HWND dialog);                           // a message box's text
 void PressDialogButton(HWND dialog, int buttonId);             // clicks a dialog's button (IDOK, IDCANCEL)
 bool AnswerOpenDialog(HWND dialog, const std::string& path);   // fills "File name" and presses Open
 
