@@ -12,11 +12,13 @@ configure_file(${CMAKE_SOURCE_DIR}/assets/windows_readme.txt ${CMAKE_BINARY_DIR}
 install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
+# TD_PACKAGE_NAME: CPack reuses its own variable for the source package.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(CPACK_PACKAGE_FILE_NAME tunedeck-${PROJECT_VERSION}-win32)
+  set(TD_PACKAGE_NAME tunedeck-${PROJECT_VERSION}-win32)
 else()
-  set(CPACK_PACKAGE_FILE_NAME tunedeck-${PROJECT_VERSION}-win64)
+  set(TD_PACKAGE_NAME tunedeck-${PROJECT_VERSION}-win64)
 endif()
+set(CPACK_PACKAGE_FILE_NAME ${TD_PACKAGE_NAME})
 # No folder inside the zip: Windows' "Extract All" makes one named after it.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 include(CPack)
