@@ -1,5 +1,5 @@
 // The main window in this process: its class, keys reaching the key table
-// through real input, and shut-down by WM_DESTROY. (Pointer input is seen end
+// through real input, shut-down by WM_DESTROY, and no window at all. (Pointer input is seen end
 // to end, in player_test.cpp.)
 #include <gtest/gtest.h>
 
@@ -10,7 +10,11 @@
 
 namespace {
 
-TEST(MainWindow, RecordsKeysAndShutsDown) {
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
+    return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(MainWindow, RecordsKeysShutsDownAndEndsWithoutAWindow) {
     HWND window = OpenPlayerWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(GetClassLongPtrA(window, GCL_STYLE), ULONG_PTR(CS_HREDRAW | CS_VREDRAW));   // no double clicks
@@ -27,6 +31,11 @@ TEST(MainWindow, RecordsKeysAndShutsDown) {
     MSG msg = {};
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 0u);
+
+    // Without a window no quit message would ever come: RunMainWindow ends at once, with 1.
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+    EXPECT_EQ(RunMainWindow(GetModuleHandleA(nullptr)), 1);
+    UnhookWindowsHookEx(hook);
 }
 
 }  // namespace
