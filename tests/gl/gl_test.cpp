@@ -1,18 +1,17 @@
 // OpenGL toolkit on the player's real context (made by the start-up in this
-// process): shapes and vertex block files read back from OpenGL in feedback
-// mode or by their pixels, and a scene of every shape under the three lights
-// that checks format, render state, viewport, camera and lights and is saved
-// for a person to look at.
+// process): cube and quads, and vertex block files, read back in feedback mode;
+// the context refused on a window that has another pixel format; every shape
+// lit by the three lights, measured by its pixels and saved for a person.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <numbers>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include <GL/gl.h>
@@ -29,7 +28,6 @@
 #include "harness/harness.h"
 #include "support/png.h"
 #include "surfaces/surfaces.h"
-#include "text/files.h"
 
 namespace {
 
