@@ -25,6 +25,7 @@ td_start_display || exit 1
 td_start_sound
 td_start_xorg
 td_start_wine
+renice -n -10 -p "$TD_WINESERVER_PID" >/dev/null 2>&1   # the sound tests' Wine waits on it in real time
 td_log "Windows tests on display $DISPLAY"
 ctest --test-dir "$TD_BUILD/$runbuild" --output-on-failure "$@" || status=1
 td_stop

@@ -25,7 +25,8 @@ std::string PlatformMode() {
 std::string XScreenSize() {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     std::string path = MakeTempDir("xdpyinfo") + "\\out.txt", text, size = "none";
-    STARTUPINFOA start = {sizeof start};
+    STARTUPINFOA start = {};
+    start.cb = sizeof start;
     start.dwFlags = STARTF_USESTDHANDLES;
     start.hStdOutput = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
     PROCESS_INFORMATION p;

@@ -25,7 +25,6 @@ double PlayedLevel(MCIDEVICEID (*open)(HWND, const char*)) {
 }
 
 TEST(MasterVolume, SetsReadsBackScalesWaveAudioAndRestores) {
-    if (std::getenv("TD_NO_AUDIO") != nullptr) GTEST_SKIP() << "no audio driver in this run";
     EXPECT_EQ(SetMasterVolume(1000), -1) << "before any open";
     EXPECT_EQ(CloseMasterVolume(), -1) << "before any open";
     const std::uint32_t old = OpenMasterVolume();
@@ -33,6 +32,7 @@ TEST(MasterVolume, SetsReadsBackScalesWaveAudioAndRestores) {
     // Wine keeps the volume as a float fraction and reads it back truncated, so
     // the values are ones that survive the trip (32768 reads back as 32767).
     const struct { std::uint32_t volume; MCIDEVICEID (*open)(HWND, const char*); double level; } cases[] = {
+        {65535, OpenAndPlayWaveAudio, -1},   // heard at all; the process's first stream may start unevenly
         {65535, OpenAndPlayWaveAudio, 11585}, {39321, OpenAndPlayWaveAudio, 11585 * 0.6},
         {13107, OpenAndPlayWaveAudio, 11585 * 0.2}, {0, OpenAndPlayWaveAudio, 0},
         {39321, OpenAndPlayMpegVideo, -1},   // heard at all
