@@ -16,7 +16,7 @@ namespace {
 constexpr int Width = 300, Height = 200;     // the panel the window shows
 using Pixels = std::vector<std::uint32_t>;   // top row first, each 0x00RRGGBB
 
-// Draws on a copy of `background` (or the screen at `origin`) in a 32-bit memory bitmap.
+// Runs `draw` on a 32-bit memory bitmap holding a copy of `background` (if any); gives its pixels.
 template <typename Draw> Pixels Drawn(const Pixels* background, Draw draw) {
     BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     std::uint32_t* bits = nullptr;
