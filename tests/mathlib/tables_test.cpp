@@ -1,5 +1,6 @@
 // Lookup tables against the C library's trigonometry, the square-root ladder,
-// NumberTable and what FreeLookupTables keeps.
+// NumberTable and angles. (What FreeLookupTables keeps is seen in window_test.cpp,
+// where WM_DESTROY calls it.)
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -42,14 +43,6 @@ TEST(LookupTables, IntSqrtNumbersAndAngles) {
     EXPECT_EQ(RadiansToAngle(AngleToRadians(1234)), 1234);
     EXPECT_EQ(RadiansToAngle(NAN), INT32_MIN);    // no 32-bit answer: a marker, not undefined behaviour
     EXPECT_EQ(RadiansToAngle(1e12), INT32_MIN);
-}
-
-TEST(LookupTables, FreeKeepsTheFloatAndRowTables) {   // runs last: the other tables are gone after it
-    FreeLookupTables();
-    EXPECT_TRUE(LookupTables.FixedCosTable == nullptr && LookupTables.FixedTanTable == nullptr &&
-                LookupTables.SqrtTable == nullptr && LookupTables.NumberTable == nullptr);
-    EXPECT_NEAR(FloatSin(450), std::sqrt(0.5), 1e-6);
-    EXPECT_EQ(LookupTables.RowOffsetTable[768], 786432);
 }
 
 }  // namespace
