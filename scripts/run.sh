@@ -54,6 +54,12 @@ if [ $own_display -eq 1 ]; then
     td_log "  from your computer: ssh -L $vnc_port:localhost:$vnc_port <this machine>, then vncviewer localhost::$vnc_port"
 fi
 
+# Without a sound device the player's media device cannot open the tune, and
+# the player says nothing about it: say it here.
+if [ ! -d /dev/snd ] && [ -z "${PULSE_SERVER:-}" ] && ! pactl info >/dev/null 2>&1; then
+    td_log "this machine has no sound device: a tune chosen in the player will not play"
+    td_log "(to hear it, point PULSE_SERVER at a PulseAudio server before starting this command)"
+fi
 cd "$folder" || exit 1
 td_log "starting the player in $folder: Open offers sample_tune.wav there"
 td_log "(Wine's own messages go to $TD_BUILD/run-wine.log)"
