@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The run command: installs what is missing, builds the player and starts it
 # under Wine, with a prefix of its own, from a folder laid out as the Windows
-# download is (the player, its pictures, the sample tune). With no DISPLAY it starts a virtual display of its own
-# with a window manager, and serves that display over VNC on localhost.
-# The command ends when the player does, with the player's exit code.
+# download is (the player, its pictures, the sample tune). With no DISPLAY it
+# starts a virtual display of its own with a window manager, and serves that
+# display over VNC on localhost. The command ends when the player does, with
+# the player's exit code.
 set -u -o pipefail
 source "$(dirname "$0")/lib.sh"
 td_prepare || exit 1
