@@ -40,9 +40,9 @@ std::string XScreenSize() {
 }
 
 TEST(DisplayMode, TakesOnlyAListedModeAndIsRestored) {
-    const char* xorg = std::getenv("TD_XORG_DISPLAY");
+    const char *xorg = std::getenv("TD_XORG_DISPLAY"), *why = std::getenv("TD_XORG_FAILURE");
     if (std::getenv("TD_ON_XORG") == nullptr) GTEST_SKIP() << "runs as system_display_test";
-    if (xorg == nullptr || *xorg == '\0') GTEST_SKIP() << "no X server that can switch modes: " << std::getenv("TD_XORG_FAILURE");
+    if (xorg == nullptr || *xorg == '\0') GTEST_SKIP() << "no X server that can switch modes: " << (why ? why : "none started");
     const std::string before = PlatformMode(), xBefore = XScreenSize();
     EXPECT_EQ(SetDisplayMode(1, 600, 32), 0);
     EXPECT_EQ(PlatformMode(), before);

@@ -36,21 +36,19 @@ TEST(MasterVolume, SetsReadsBackScalesWaveAudioAndRestores) {
         {65535, OpenAndPlayWaveAudio, 11585}, {39321, OpenAndPlayWaveAudio, 11585 * 0.6},
         {13107, OpenAndPlayWaveAudio, 11585 * 0.2}, {0, OpenAndPlayWaveAudio, 0},
         {39321, OpenAndPlayMpegVideo, -1},   // heard at all
+        {old, nullptr, 0},                   // put back
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "volume " << c.volume);
         EXPECT_EQ(SetMasterVolume(c.volume), 0);
         EXPECT_EQ(CloseMasterVolume(), 0);
         EXPECT_EQ(OpenMasterVolume(), c.volume);
-        if (!SoundCaptureKeepsTime()) continue;   // the ALSA file capture is not to scale
+        if (c.open == nullptr || !SoundCaptureKeepsTime()) continue;   // the ALSA file capture is not to scale
         double level = PlayedLevel(c.open);
         std::printf("[ figures  ] volume %u (of %u at start): RMS %.0f\n", c.volume, old, level);
         if (c.level < 0) EXPECT_GT(level, 1000.0);
         else EXPECT_NEAR(level, c.level, c.level * 0.02 + 20);
     }
-    EXPECT_EQ(SetMasterVolume(old), 0);
-    EXPECT_EQ(CloseMasterVolume(), 0);
-    EXPECT_EQ(OpenMasterVolume(), old);
     EXPECT_EQ(CloseMasterVolume(), 0);
 }
 
