@@ -18,7 +18,7 @@ TD_PACKAGES_BENCH="libsdl2-gfx-dev libpixman-1-dev pkg-config"
 # Sound the tests can hear in real time (a PulseAudio server with a null sink)
 # and an X server that can switch modes (Xorg with the dummy driver; XRandR for
 # 32-bit Wine).
-TD_PACKAGES="$TD_PACKAGES pulseaudio pulseaudio-utils xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils"
+TD_PACKAGES="$TD_PACKAGES pulseaudio pulseaudio-utils xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils"
 TD_PACKAGES_I386="$TD_PACKAGES_I386 libxrandr2:i386"
 
 # The run command's and the soak's desktop on a display of their own: a window
