@@ -19,6 +19,8 @@ else()
   set(TD_PACKAGE_NAME tunedeck-${PROJECT_VERSION}-win64)
 endif()
 set(CPACK_PACKAGE_FILE_NAME ${TD_PACKAGE_NAME})
+# The download needs no debugging sections (they are most of the program's size).
+set(CPACK_STRIP_FILES TRUE)
 # No folder inside the zip: Windows' "Extract All" makes one named after it.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 include(CPack)
