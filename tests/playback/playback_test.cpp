@@ -180,7 +180,6 @@ TEST_F(Playback, ChosenTunePlaysAndStopsOnAClick) {
     EXPECT_FALSE(meanwhile.found);
     EXPECT_EQ(PlaybackState.DeviceId, device);
     EXPECT_NEAR(DominantFrequency(ReadCapturedSound(CapturedSoundPath()), 44100), 1000.0, 30.0);
-    PumpFor(300);
     long clicked = long(ReadCapturedSound(CapturedSoundPath(), true).size() / 2);
     ClickAt(PlayerWindow(), 185, 95);
     EXPECT_TRUE(WaitForIdle(2000));
