@@ -5,8 +5,6 @@
 #include "common/alloc.h"
 #include "harness/harness.h"
 
-namespace {
-
 TEST(AllocZeroed, FailureShowsTheMessageAndEndsTheProcess) {
     PlayerProcess child = StartProgram(BuildPath("tests/common/alloc_failure_child.exe"), "");
     ASSERT_NE(child.process, nullptr);
@@ -19,5 +17,3 @@ TEST(AllocZeroed, FailureShowsTheMessageAndEndsTheProcess) {
     EXPECT_EQ(code, DWORD(AllocFailureExitCode));
     EndPlayer(child);
 }
-
-}  // namespace

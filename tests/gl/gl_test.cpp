@@ -1,7 +1,8 @@
 // OpenGL toolkit on the player's real context (made by the start-up in this
 // process): cube and quads, and vertex block files, read back in feedback mode;
 // the context refused on a window that has another pixel format; every shape
-// lit by the three lights, measured by its pixels and saved for a person.
+// lit by the three lights, measured by its pixels and saved for a person, with
+// the projection, the camera's matrix and every light's parameters read back.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -9,12 +10,9 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <functional>
 #include <numbers>
-#include <string>
 #include <vector>
 
-#include <GL/gl.h>
 #include <GL/glu.h>
 
 #include "common/alloc.h"
@@ -43,7 +41,7 @@ protected:
 
 // Every vertex `draw` sends down the pipeline, in object coordinates: with no
 // transformation, the cube of +-1 fills a viewport of 2 x 2 pixels.
-std::vector<Vec3> Feed(const std::function<void()>& draw) {
+template <typename Draw> std::vector<Vec3> Feed(Draw draw) {
     std::vector<GLfloat> buffer(1 << 20);
     std::vector<Vec3> fed;
     glViewport(0, 0, 2, 2);
@@ -65,7 +63,7 @@ const GLfloat QuarterTurn[4] = {90, 0, 0, 1};
 
 // Every shape: how to draw it with a material, where it lies seen from the
 // front (left, bottom, right, top) and whether the material reaches back faces too.
-struct Shape { const char* name; std::function<void(const GLfloat*)> draw; std::array<float, 4> box; bool bothFaces; };
+struct Shape { const char* name; void (*draw)(const GLfloat*); std::array<float, 4> box; bool bothFaces; };
 const Shape Shapes[] = {
     {"quad list", [](auto m) { glCallList(BuildQuadList(Record, 4, m)); }, {-0.4f, 0, 0.4f, 0.5f}, false},
     {"rotated quads", [](auto m) { DrawRotatedQuads(QuarterTurn, Record, 4, m); }, {-0.5f, -0.4f, 0, 0.4f}, false},
@@ -112,13 +110,13 @@ TEST_F(GLTest, VertexBlockFilesDrawTheirVerticesAndBadOnesNothing) {
     EXPECT_EQ(std::memcmp(block, "\x1c\0\0\0\1\0\0\0QVMW\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 28), 0);
     for (std::uint32_t i = 0; i < 170; ++i) PutVertex(block, i, (i % 9) * 0.2f - 0.8f, (i % 5) * 0.25f - 0.5f, (i % 3) * 0.5f - 0.5f, 170);
     const float* put = reinterpret_cast<const float*>(static_cast<const char*>(block) + 28);
-    // Vertices fed back: a quad as two triangles, a line strip of n vertices as n - 1 lines.
+    // Vertices fed back (a quad as two triangles); the last case's 2^32 vertices must not wrap to none.
     struct Case { std::uint32_t offset; const char* tag; std::uint32_t length, count, primitive; int result; size_t fed; };
     const Case cases[] = {
-        {28, "QVMW", 4, 2, GL_QUADS, 0, 12}, {28, "QVMW", 4, 2, GL_LINE_STRIP, 0, 14}, {28, "VQMW", 4, 2, GL_POINTS, 0, 8},
-        {28, "QVMX", 4, 2, GL_POINTS, -1, 0}, {28, "QVMW", 48, 1, GL_POINTS, 0, 48}, {28, "QVMW", 1, 83, GL_POINTS, 0, 83},
-        {28, "QVMW", 1, 84, GL_POINTS, -1, 0}, {40, "QVMW", 82, 1, GL_POINTS, 0, 82}, {40, "QVMW", 83, 1, GL_POINTS, -1, 0},
-        {27, "QVMW", 1, 1, GL_POINTS, -1, 0}, {1025, "QVMW", 0, 0, GL_POINTS, -1, 0}, {28, "QVMW", 65536, 65536, GL_POINTS, -1, 0},
+        {28, "QVMW", 4, 2, GL_QUADS, 0, 12}, {28, "VQMW", 4, 2, GL_POINTS, 0, 8}, {28, "QVMX", 4, 2, GL_POINTS, -1, 0},
+        {28, "QVMW", 1, 83, GL_POINTS, 0, 83}, {28, "QVMW", 1, 84, GL_POINTS, -1, 0}, {40, "QVMW", 82, 1, GL_POINTS, 0, 82},
+        {40, "QVMW", 83, 1, GL_POINTS, -1, 0}, {27, "QVMW", 1, 1, GL_POINTS, -1, 0}, {1025, "QVMW", 0, 0, GL_POINTS, -1, 0},
+        {28, "QVMW", 65536, 65536, GL_POINTS, -1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.tag << " offset " << c.offset << ", " << c.count << " x " << c.length << ", primitive " << c.primitive);
@@ -158,15 +156,33 @@ TEST_F(GLTest, EveryShapeLitByThreeLightsInItsPlace) {
     glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
     EXPECT_THAT(projection, Pointwise(DoubleNear(1e-5), std::array<double, 16>{c / aspect, 0, 0, 0, 0, c, 0, 0, 0, 0, -2001 / 1999.0, -1, 0, 0, -4000 / 1999.0, 0}));
     SetupRenderState();
-    LightSettings = {{{-4, 2, 3, 1}, {0, 4, 2, 1}, {4, 1, 3, 1}}, {{0.3f, 0, 0, 1}, {0, 0.25f, 0, 1}, {0, 0, 0.35f, 1}},
-                     {0.6f, 0.6f, 0.6f, 1}, {0.3f, 0.3f, 0.3f, 1}, 90, 0.5f, {0, -0.1f, -1}, 0.9f, 0.01f, 0.001f};
+    const LightSettingsRecord& s = LightSettings = {{{-4, 2, 3, 1}, {0, 4, 2, 1}, {4, 1, 3, 1}}, {{0.3f, 0, 0, 1}, {0, 0.25f, 0, 1}, {0, 0, 0.35f, 1}},
+                                                    {0.6f, 0.6f, 0.6f, 1}, {0.3f, 0.3f, 0.3f, 1}, 90, 0.5f, {0, -0.1f, -1}, 0.9f, 0.01f, 0.001f};
     SetupLights();
     ClearGLFrame();
     glMatrixMode(GL_PROJECTION), glLoadIdentity(), glOrtho(-4.5, 4.5, -height / scale / 2, height / scale / 2, 1, 20);
     CameraRecord camera = {};
-    BuildCamera(camera, 0, 0, 550, 0, 0, 0, 0, 100, 0);
+    BuildCamera(camera, 0, 0, 550, 0, 0, -100, 0, 300, 0);   // 5.5 back, looking down -z, y up
     ApplyCamera(camera);
     RefreshLights();
+    std::array<float, 16> view = {};
+    glGetFloatv(GL_MODELVIEW_MATRIX, view.data());
+    EXPECT_THAT(view, Pointwise(FloatNear(1e-6f), std::array<float, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -5.5f, 1}));
+    for (GLenum l = 0; l < 3; ++l) {   // every light as stored, its position moved with the camera
+        const GLfloat placed[4] = {s.Position[l][0], s.Position[l][1], s.Position[l][2] - 5.5f, 1};
+        const struct { GLenum parameter; const GLfloat* expected; int count; } stored[] = {
+            {GL_POSITION, placed, 4}, {GL_AMBIENT, s.Ambient[l], 4}, {GL_DIFFUSE, s.Diffuse, 4}, {GL_SPECULAR, s.Specular, 4},
+            {GL_SPOT_DIRECTION, s.SpotDirection, 3}, {GL_SPOT_CUTOFF, &s.SpotCutoff, 1}, {GL_SPOT_EXPONENT, &s.SpotExponent, 1},
+            {GL_CONSTANT_ATTENUATION, &s.ConstantAttenuation, 1}, {GL_LINEAR_ATTENUATION, &s.LinearAttenuation, 1},
+            {GL_QUADRATIC_ATTENUATION, &s.QuadraticAttenuation, 1}};
+        EXPECT_TRUE(glIsEnabled(GL_LIGHT0 + l)) << "light " << l;
+        for (const auto& p : stored) {
+            GLfloat got[4] = {-7, -7, -7, -7};   // a parameter not returned shows up
+            glGetLightfv(GL_LIGHT0 + l, p.parameter, got);
+            EXPECT_THAT(std::vector(got, got + p.count), Pointwise(FloatNear(1e-6f), std::vector(p.expected, p.expected + p.count)))
+                << "light " << l << ", parameter 0x" << std::hex << p.parameter;
+        }
+    }
     GLfloat black[4] = {0, 0, 0, 1}, front[4] = {}, back[4] = {};
     for (int i = 0; i < 9; ++i) {   // alpha 0: this blending keeps what is under alpha 1
         const GLfloat m[4] = {0.95f - 0.08f * i, 0.35f + 0.06f * i, 0.3f + (i % 3) * 0.3f, 0};

@@ -8,8 +8,7 @@
 #define STB_IMAGE_WRITE_STATIC
 #include <stb_image_write.h>
 
-bool WritePngBgrx(const std::string& path, const std::uint8_t* pixels, int width, int height,
-                  int rowBytes, bool bottomUp) {
+bool WritePngBgrx(const std::string& path, const std::uint8_t* pixels, int width, int height, int rowBytes, bool bottomUp) {
     std::vector<std::uint8_t> rgb(std::size_t(width) * height * 3);
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* row = pixels + std::size_t(bottomUp ? height - 1 - y : y) * rowBytes;

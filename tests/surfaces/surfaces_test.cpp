@@ -1,12 +1,15 @@
-// The surfaces set-up makes: their format, the layout of their bits, their
-// text state and font.
+// The surfaces set-up makes bottom-up 1024 x 768 frames writing green text in a
+// fixed-pitch font. Pictures that cannot be loaded show the user the system's
+// text for the failure and leave the target untouched. (The frames' bytes on
+// screen, the glyphs, pictures drawn and a missing picture are seen end to
+// end, in player_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "harness/harness.h"
+#include "surfaces/pictures.h"
 #include "surfaces/surfaces.h"
-
-namespace {
 
 TEST(Surfaces, AreBottomUpFramesWritingGreenTextInAFixedPitchFont) {
     // A plain window of its own, so the surfaces are seen as set-up leaves them
@@ -14,34 +17,52 @@ TEST(Surfaces, AreBottomUpFramesWritingGreenTextInAFixedPitchFont) {
     HWND window = CreateWindowA("STATIC", "surfaces", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
     SetWindowDC(GetDC(window));
     SetUpSurfaces(window);
-    const struct { const char* name; HDC dc; void* bitmap; std::uint8_t* bits; } surfaces[] = {
-        {"screen", GetScreenDC(), GetScreenBitmap(), GetScreenBits()},
-        {"work", GetWorkDC(), SurfaceState.workBitmap, GetWorkBits()},
+    const struct { HDC dc; void* bitmap; std::uint8_t* bits; } surfaces[] = {
+        {GetScreenDC(), GetScreenBitmap(), GetScreenBits()},
+        {GetWorkDC(), SurfaceState.workBitmap, GetWorkBits()},
     };
     for (const auto& s : surfaces) {
-        SCOPED_TRACE(s.name);
+        SCOPED_TRACE(&s == surfaces ? "screen" : "work");
         DIBSECTION ds = {};
+        LOGFONTA font = {};
+        TEXTMETRICA metrics = {};
         ASSERT_EQ(GetObjectA(s.bitmap, sizeof ds, &ds), int(sizeof ds));
-        EXPECT_TRUE(ds.dsBm.bmWidth == 1024 && ds.dsBm.bmHeight == 768 && ds.dsBm.bmBitsPixel == 32 && ds.dsBm.bmBits == s.bits);
-
-        LOGFONTA lf = {};
-        TEXTMETRICA tm = {};
-        ASSERT_GT(GetObjectA(GetCurrentObject(s.dc, OBJ_FONT), sizeof lf, &lf), 0);
-        EXPECT_TRUE(lf.lfHeight == -15 && std::strcmp(lf.lfFaceName, "Lucida Console") == 0) << lf.lfFaceName;
-        ASSERT_TRUE(GetTextMetricsA(s.dc, &tm));
-        EXPECT_EQ(tm.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << "a proportional font stands in";   // the bit set means variable pitch
-
-        // Green text on what is there: the glyphs themselves are seen end to end,
-        // in the prompts of player_test.cpp drawn with this font.
+        ASSERT_TRUE(GetObjectA(GetCurrentObject(s.dc, OBJ_FONT), sizeof font, &font) > 0 && GetTextMetricsA(s.dc, &metrics));
+        // A positive height is a bottom-up DIB: the first bytes are the bottom-left pixel.
+        EXPECT_TRUE(ds.dsBmih.biWidth == 1024 && ds.dsBmih.biHeight == 768 && ds.dsBm.bmBitsPixel == 32 && ds.dsBm.bmBits == s.bits);
+        EXPECT_TRUE(font.lfHeight == -15 && std::strcmp(font.lfFaceName, "Lucida Console") == 0) << font.lfFaceName;
+        EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << "a proportional font stands in";   // the bit set means variable pitch
         EXPECT_TRUE(GetBkMode(s.dc) == TRANSPARENT && GetTextColor(s.dc) == RGB(0, 255, 0));
-
-        // The first bytes of the bits are the bottom-left pixel, row 767 the top-left.
-        std::memcpy(s.bits, "\x11\x22\x33", 3);
-        std::memcpy(s.bits + 767 * FrameRowBytes, "\x44\x55\x66", 3);
-        GdiFlush();
-        EXPECT_EQ(GetPixel(s.dc, 0, 767), RGB(0x33, 0x22, 0x11));
-        EXPECT_EQ(GetPixel(s.dc, 0, 0), RGB(0x66, 0x55, 0x44));
     }
 }
 
-}  // namespace
+TEST(Pictures, FailuresShowTheSystemTextAndLeaveTheTarget) {
+    const std::string dir = MakeTempDir("pictures");
+    ASSERT_TRUE(WriteTextFile(dir + "\\notes.jpg", "not a picture"));
+    SetCurrentDirectoryA(dir.c_str());
+    const struct { const char* what; std::string path; DWORD error; } cases[] = {
+        {"not a picture", "\\notes.jpg", ERROR_FILE_NOT_FOUND},
+        {"too long for the path block", "\\" + std::string(12000, 'a'), ERROR_FILENAME_EXCED_RANGE},
+    };
+    HDC target = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateBitmap(64, 64, 1, 32, nullptr);
+    SelectObject(target, bitmap);
+    PatBlt(target, 0, 0, 64, 64, WHITENESS);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        char expected[500] = {};
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, c.error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), expected, sizeof expected, nullptr);
+        BoxAnswer answer = {"", "", false, 15000};
+        HANDLE thread = AnswerMessageBoxLater(&answer);
+        DrawPictureFile(target, target, 0, 0, 64, 64, c.path.c_str());
+        WaitForSingleObject(thread, 20000);
+        CloseHandle(thread);
+        EXPECT_TRUE(answer.seen && answer.text == expected && expected[0] != '\0') << answer.text;
+        for (int i = 0; i < 64 * 64; ++i) ASSERT_EQ(GetPixel(target, i % 64, i / 64), RGB(255, 255, 255)) << i;
+    }
+    DeleteDC(target);
+    DeleteObject(bitmap);
+    SetLastError(0);
+    EXPECT_EQ(RenderPicture(nullptr), nullptr);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+}
