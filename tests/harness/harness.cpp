@@ -6,9 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <numeric>
 
 #include "app/window.h"
@@ -42,16 +41,10 @@ std::string WindowsPath(const std::string& path) {
 std::string BuildPath(const std::string& relative) { return WindowsPath(EnvOr("TD_BINARY_DIR", ".") + "/" + relative); }
 
 std::string MakeTempDir(const std::string& name) {
-    std::string dir = BuildPath("test-scratch");
-    CreateDirectoryA(dir.c_str(), nullptr);
-    dir += "\\" + name;
-    // Start empty: remove the files an earlier run left.
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &fd))
-        DeleteFileA((dir + "\\" + fd.cFileName).c_str());
-    if (h != INVALID_HANDLE_VALUE) FindClose(h);
-    CreateDirectoryA(dir.c_str(), nullptr);
+    const std::string dir = BuildPath("test-scratch/" + name);
+    std::error_code ignored;   // whatever an earlier run left goes
+    std::filesystem::remove_all(dir, ignored);
+    std::filesystem::create_directories(dir, ignored);
     return dir;
 }
 
@@ -60,13 +53,10 @@ bool WriteTextFile(const std::string& path, const std::string& bytes) {
     return bool(out.write(bytes.data(), std::streamsize(bytes.size())).flush());
 }
 
-std::string PlayerAssetsDir() { return BuildPath("assets"); }
-
 HWND OpenPlayerWindow() {
-    SetCurrentDirectoryA(PlayerAssetsDir().c_str());
+    SetCurrentDirectoryA(BuildPath("assets").c_str());   // where the player's pictures are
     HWND window = CreateMainWindow(GetModuleHandleA(nullptr));
     ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
     SetForegroundWindow(window);
     PumpFor(300);
     return window;
@@ -74,8 +64,7 @@ HWND OpenPlayerWindow() {
 
 PlayerProcess StartProgram(const std::string& exe, const std::string& currentDir) {
     std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
+    STARTUPINFOA si = {sizeof si};
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         currentDir.empty() ? nullptr : currentDir.c_str(), &si, &pi))
@@ -114,31 +103,20 @@ void EndPlayer(PlayerProcess& player) {
 
 void PumpFor(int ms) {
     for (DWORD start = GetTickCount();; Sleep(5)) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
         if (GetTickCount() - start >= DWORD(ms)) return;
     }
 }
 
-bool WaitUntil(int timeoutMs, bool (*condition)(void*), void* context) {
-    for (DWORD start = GetTickCount(); !condition(context); PumpFor(10))
-        if (GetTickCount() - start > DWORD(timeoutMs)) return false;
-    return true;
-}
-
-void MovePointerTo(HWND window, int x, int y, DWORD buttonFirst) {
+void MovePointerTo(HWND window, int x, int y) {
     POINT p = {x, y}, now = {};
     if (window != nullptr) ClientToScreen(window, &p);
     // Absolute coordinates run 0..65535 across the screen; round up so the
     // pointer lands on the pixel asked for, not the one before it.
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT in[2] = {{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
-    in[0].mi.dwFlags = buttonFirst;
-    in[1].mi = {LONG((p.x * 65536LL + w - 1) / w), LONG((p.y * 65536LL + h - 1) / h), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
-    SendInput(buttonFirst != 0 ? 2 : 1, buttonFirst != 0 ? in : in + 1, sizeof(INPUT));
+    INPUT in = {INPUT_MOUSE, {}};
+    in.mi = {LONG((p.x * 65536LL + w - 1) / w), LONG((p.y * 65536LL + h - 1) / h), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
+    SendInput(1, &in, sizeof(INPUT));
     // Wait for the pointer to arrive, then a moment more: the display echoes the
     // move back, and a late echo would put the pointer back under a button press.
     for (DWORD start = GetTickCount(); GetTickCount() - start < 1000 && GetCursorPos(&now) && (now.x != p.x || now.y != p.y);) PumpFor(10);
@@ -157,14 +135,6 @@ void ClickAt(HWND window, int x, int y) {
     SendButton(MOUSEEVENTF_LEFTUP);
 }
 
-void SendKey(WORD virtualKey, bool release) {
-    INPUT in = {INPUT_KEYBOARD, {}};
-    in.ki = {virtualKey, 0, DWORD(release ? KEYEVENTF_KEYUP : 0), 0, 0};
-    SendInput(1, &in, sizeof(INPUT));
-}
-
-HWND FindDialog(const char* title, int timeoutMs) { return WaitForWindow(0, "#32770", title, timeoutMs); }
-
 std::string DialogText(HWND dialog) {
     char text[1024] = {};
     GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);   // a message box's text control
@@ -173,17 +143,6 @@ std::string DialogText(HWND dialog) {
 
 void PressDialogButton(HWND dialog, int buttonId) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
-}
-
-bool AnswerOpenDialog(HWND dialog, const std::string& path) {
-    // "File name" is a combo box (cmb13) in the Explorer-style dialog, an edit
-    // (edt1) in older ones; either way its edit field takes the path.
-    HWND combo = GetDlgItem(dialog, 0x47C), edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
-    HWND field = combo != nullptr && edit != nullptr ? edit : combo != nullptr ? combo : GetDlgItem(dialog, 0x480);
-    if (field == nullptr) return false;
-    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PressDialogButton(dialog, IDOK);
-    return true;
 }
 
 HANDLE AnswerMessageBoxLater(BoxAnswer* answer) {
@@ -197,26 +156,28 @@ bool SoundCaptureKeepsTime() { return EnvOr("TD_CAPTURE_MODE", "") == "pulse"; }
 
 void ClearCapturedSound() {
     DeleteFileA(CapturedSoundPath().c_str());
-    auto written = [](void*) { return GetFileAttributesA(CapturedSoundPath().c_str()) != INVALID_FILE_ATTRIBUTES; };
-    if (SoundCaptureKeepsTime()) WaitUntil(2000, written, nullptr);
+    auto written = [] { return GetFileAttributesA(CapturedSoundPath().c_str()) != INVALID_FILE_ATTRIBUTES; };
+    if (SoundCaptureKeepsTime()) WaitUntil(2000, written);
 }
 
 std::vector<std::int16_t> ReadCapturedSound(const std::string& rawFile, bool trailingSilence) {
-    std::ifstream in(WindowsPath(rawFile), std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    std::vector<std::int16_t> stereo(bytes.size() / 4 * 2);
-    std::memcpy(stereo.data(), bytes.data(), stereo.size() * 2);
+    std::ifstream in(WindowsPath(rawFile), std::ios::binary | std::ios::ate);   // the size it has now: the capture goes on
+    std::vector<std::int16_t> stereo(std::size_t(std::max<std::streamoff>(in.tellg(), 0)) / 4 * 2);
+    in.seekg(0).read(reinterpret_cast<char*>(stereo.data()), std::streamsize(stereo.size() * 2));
     stereo.resize(trailingSilence ? stereo.size() : std::size_t(FindSound(stereo).last + 1) * 2);
     return stereo;
 }
 
 SoundSpan FindSound(const std::vector<std::int16_t>& stereo) {
-    SoundSpan s = {-1, -1, 0};
+    SoundSpan s = {-1, -1, 0, 0, 0};
     for (long i = 0; i < long(stereo.size() / 2); ++i) {
+        // Upward zero crossings of the left channel steep enough to be a tone's, not the noise of silence.
+        s.upCrossings += i > 0 && stereo[2 * i - 2] < 0 && stereo[2 * i] >= 0 && stereo[2 * i] - stereo[2 * i - 2] > 200;
         if (std::abs(stereo[2 * i]) + std::abs(stereo[2 * i + 1]) < 200) continue;   // silence, or a zero crossing
         if (s.first < 0) s.first = i;
         else s.longestGap = std::max(s.longestGap, i - s.last - 1);
         s.last = i;
+        ++s.heard;
     }
     return s;
 }
@@ -229,20 +190,6 @@ bool WaitForSoundEnd(int timeoutMs) {
         else if (last >= 0 && GetTickCount() - changed >= 300) return true;
     }
     return false;
-}
-
-double DominantFrequency(const std::vector<std::int16_t>& stereo, int sampleRate) {
-    // The median distance between upward zero crossings of the left channel:
-    // robust against gaps and seams, enough for the pure tones the tests make.
-    std::vector<long> periods;
-    for (long i = 1, last = -1; i < long(stereo.size() / 2); ++i) {
-        if (stereo[2 * i - 2] >= 0 || stereo[2 * i] < 0 || stereo[2 * i] - stereo[2 * i - 2] <= 200) continue;
-        if (last >= 0) periods.push_back(i - last);
-        last = i;
-    }
-    if (periods.size() < 10) return 0.0;
-    std::nth_element(periods.begin(), periods.begin() + long(periods.size() / 2), periods.end());
-    return double(sampleRate) / double(periods[periods.size() / 2]);
 }
 
 double SoundLevel(const std::vector<std::int16_t>& stereo) {

@@ -1,7 +1,7 @@
 // Test harness for the real program under Wine: start a program from a chosen
-// current directory, find its windows, move the pointer and press keys through
-// the platform's input path (SendInput), answer dialogs, collect the exit code,
-// and capture sound to a file.
+// current directory, find its windows, move and click the pointer through the
+// platform's input path (SendInput), answer dialogs, collect the exit code,
+// and read the sound its processes played.
 #pragma once
 #include <windows.h>
 
@@ -20,7 +20,6 @@ std::string WindowsPath(const std::string& unixOrWindowsPath);   // Unix path to
 std::string BuildPath(const std::string& relative);              // file under the build folder ($TD_BINARY_DIR)
 std::string MakeTempDir(const std::string& name);                // fresh empty folder under the build folder
 bool WriteTextFile(const std::string& path, const std::string& bytes);  // whole file; true on success
-std::string PlayerAssetsDir();                                  // a folder holding the player's pictures
 HWND OpenPlayerWindow();                                       // the player's main window made in this process, shown
 
 PlayerProcess StartProgram(const std::string& exe, const std::string& currentDir);  // null process on failure
@@ -30,19 +29,20 @@ bool WaitForExit(PlayerProcess& player, int timeoutMs, DWORD* exitCode);  // tru
 void EndPlayer(PlayerProcess& player);                         // terminates it if still running, closes the handle
 
 void PumpFor(int ms);                                          // dispatches this thread's messages for ms milliseconds
-bool WaitUntil(int timeoutMs, bool (*condition)(void*), void* context);  // polls with pumping until true or timeout
 
-// Real pointer move to a client point (window null: a screen point), after
-// `buttonFirst` (MOUSEEVENTF_LEFTUP, say) in the same batch of input.
-void MovePointerTo(HWND window, int x, int y, DWORD buttonFirst = 0);
+// Polls `condition()`, pumping messages between tries; false if the time ran out.
+template <typename Condition> bool WaitUntil(int timeoutMs, Condition condition) {
+    for (DWORD start = GetTickCount(); !condition(); PumpFor(10))
+        if (GetTickCount() - start > DWORD(timeoutMs)) return false;
+    return true;
+}
+
+void MovePointerTo(HWND window, int x, int y);                 // real pointer move to a client point (window null: a screen point)
 void SendButton(DWORD mouseFlags);                             // MOUSEEVENTF_LEFTDOWN or _LEFTUP where the pointer is
 void ClickAt(HWND window, int x, int y);                       // move, press, release
-void SendKey(WORD virtualKey, bool release);                   // key down, or up
 
-HWND FindDialog(const char* title, int timeoutMs);             // a visible dialog or message box with that title (null: any)
 std::string DialogText(HWND dialog);                           // a message box's text
 void PressDialogButton(HWND dialog, int buttonId);             // clicks a dialog's button (IDOK, IDCANCEL)
-bool AnswerOpenDialog(HWND dialog, const std::string& path);   // fills "File name" and presses Open
 
 // A message box of this process answered from a helper thread, while the
 // test's own thread sits in the modal loop that showed it.
@@ -59,12 +59,14 @@ HANDLE AnswerMessageBoxLater(BoxAnswer* answer);               // starts the thr
 // the test command's PulseAudio server the file keeps real time, silence
 // included, from before the test starts; delete it to start afresh. Without
 // the server, ALSA writes only what plays, faster than real time.
-struct SoundSpan { long first, last, longestGap; };   // audible frames: first, last (-1: none), longest silence between
+// Audible frames: the first and last (-1: none), the longest silence between,
+// how many, and the upward zero crossings of the left channel (its frequency
+// is upCrossings * 44100 / heard).
+struct SoundSpan { long first, last, longestGap, heard, upCrossings; };
 std::string CapturedSoundPath();                      // that file, as a Windows path; empty when not set up
 bool SoundCaptureKeepsTime();                         // true for the real-time capture
 void ClearCapturedSound();                            // deletes the file; with the real-time capture, waits until it is written again
 std::vector<std::int16_t> ReadCapturedSound(const std::string& rawFile, bool trailingSilence = false);  // interleaved stereo, by default up to the last audible frame
-SoundSpan FindSound(const std::vector<std::int16_t>& stereo);   // where sound is, and its longest gap
+SoundSpan FindSound(const std::vector<std::int16_t>& stereo);   // where sound is, its gaps and crossings
 bool WaitForSoundEnd(int timeoutMs);                  // pumps until sound came and then 0.3 s passed without more
-double DominantFrequency(const std::vector<std::int16_t>& stereo, int sampleRate);  // of the left channel
 double SoundLevel(const std::vector<std::int16_t>& stereo);   // RMS of all samples, 0..32768
