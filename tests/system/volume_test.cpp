@@ -12,17 +12,16 @@
 #include "harness/harness.h"
 #include "system/volume.h"
 
-namespace {
-
 // RMS of the half-scale 2.5 s tone played through `open`, over the middle of what was heard.
-double PlayedLevel(MCIDEVICEID (*open)(HWND, const char*)) {
+static double PlayedLevel(MCIDEVICEID (*open)(HWND, const char*)) {
     ClearCapturedSound();
     MCIDEVICEID device = open(nullptr, WindowsPath(std::getenv("TD_TONE")).c_str());
     WaitForSoundEnd(5000);   // at volume 0: no sound, so the whole wait
     CloseDevice(device);
     std::vector<std::int16_t> heard = ReadCapturedSound(CapturedSoundPath());
     long first = FindSound(heard).first, quarter = 11025;   // the middle, away from where streams start and stop
-    return long(heard.size() / 2) < first + 3 * quarter ? 0.0 : SoundLevel({heard.begin() + 2 * (first + quarter), heard.end() - 2 * quarter});
+    if (long(heard.size() / 2) < first + 3 * quarter) return 0.0;
+    return SoundLevel({heard.begin() + 2 * (first + quarter), heard.end() - 2 * quarter});
 }
 
 TEST(MasterVolume, SetsReadsBackScalesWaveAudioAndRestores) {
@@ -32,12 +31,12 @@ TEST(MasterVolume, SetsReadsBackScalesWaveAudioAndRestores) {
     ASSERT_NE(old, MasterVolumeFailed);
     // Wine keeps the volume as a float fraction and reads it back truncated, so
     // the values are ones that survive the trip (32768 reads back as 32767).
+    // Silence goes first: a process's first stream may start unevenly. A level
+    // of -1: heard at all.
     const struct { std::uint32_t volume; MCIDEVICEID (*open)(HWND, const char*); double level; } cases[] = {
-        {65535, OpenAndPlayWaveAudio, -1},   // heard at all; the process's first stream may start unevenly
-        {65535, OpenAndPlayWaveAudio, 11585}, {39321, OpenAndPlayWaveAudio, 11585 * 0.6},
-        {13107, OpenAndPlayWaveAudio, 11585 * 0.2}, {0, OpenAndPlayWaveAudio, 0},
-        {39321, OpenAndPlayMpegVideo, -1},   // heard at all
-        {old, nullptr, 0},                   // put back
+        {0, OpenAndPlayWaveAudio, 0}, {65535, OpenAndPlayWaveAudio, 11585},
+        {39321, OpenAndPlayWaveAudio, 11585 * 0.6}, {13107, OpenAndPlayWaveAudio, 11585 * 0.2},
+        {39321, OpenAndPlayMpegVideo, -1}, {old, nullptr, 0},   // the last: put back
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "volume " << c.volume);
@@ -53,10 +52,8 @@ TEST(MasterVolume, SetsReadsBackScalesWaveAudioAndRestores) {
     EXPECT_EQ(CloseMasterVolume(), 0);
 }
 
+// Run as system_no_audio_test, with Wine's audio drivers disabled.
 TEST(MasterVolume, NoAudioDriverMeansNoMixer) {
-    if (std::getenv("TD_NO_AUDIO") == nullptr) GTEST_SKIP() << "runs as system_no_audio_test";
     EXPECT_EQ(OpenMasterVolume(), MasterVolumeFailed);
     EXPECT_EQ(SetMasterVolume(0), -1);
 }
-
-}  // namespace

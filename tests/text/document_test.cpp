@@ -11,18 +11,20 @@
 #include "text/files.h"
 
 // The index of a text: "lines <count>", then per line " | offset,length" and
-// its words as start:length/remaining.
-static std::string Dump(const std::string& bytes) {
+// its words as start:length/remaining (start as an offset into the text when
+// the length is not 0, else the number it holds).
+static std::string Index(const std::string& bytes) {
     char* text = static_cast<char*>(AllocZeroed(TextDocumentSize));
     std::memcpy(text, bytes.data(), bytes.size());
     TextDocument* d = IndexTextDocument(text, std::uint32_t(bytes.size()));
-    std::string out = d ? "lines " + std::to_string(d->lineCount) : "null";
-    for (std::uint32_t n = 1; d && n < d->lineCount; ++n) {
+    if (d == nullptr) return "null";
+    std::string out = "lines " + std::to_string(d->lineCount);
+    for (std::uint32_t n = 1; n < d->lineCount; ++n) {
         out += " | " + std::to_string(LineOffset(n, d->lineOffsets, d->lineCount)) + "," + std::to_string(LineLength(d, n));
         for (std::uint32_t m = 1; m <= GetWordCount(d, n); ++m) {
             const WordSpan* w = GetWordSpan(d, n, m);
-            out += " " + std::to_string(std::uintptr_t(w->start) - (w->length ? std::uintptr_t(d->text) : 0)) + ":" +
-                   std::to_string(w->length) + "/" + std::to_string(w->remaining);
+            std::uintptr_t start = std::uintptr_t(w->start) - (w->length > 0 ? std::uintptr_t(d->text) : 0);
+            out += " " + std::to_string(start) + ":" + std::to_string(w->length) + "/" + std::to_string(w->remaining);
         }
     }
     FreeTextDocument(d);
@@ -37,14 +39,15 @@ TEST(Document, IndexOfSmallTexts) {
         {"\r\n;;\r\na\nb\n\n\rc\r\n", "lines 6 | 0,0 | 2,2 | 6,1 6:1/1 | 8,1 8:1/1 | 10,0"},  // LF alone ends a line too
         {"a\rb\rc\r\n", "lines 5 | 0,5 0:1/3 2:1/2 4:1/1 | 7,0 | 0,0 | 0,0"},  // lone CRs: lines never started
         {"..\r\n7\r\n", "lines 4 | 0,2 | 4,1 4:1/1 | 7,0"},  // line 1 without words counts 0 words, not its tag
-        {"a\nb\nc\nd\n", "lines 2 | 0,0"}, {"", "null"}, {"no line feed\r", "null"},  // more LFs than entries
+        {"a\nb\nc\nd\n", "lines 2 | 0,0"},  // more line feeds than entries
+        {"", "null"}, {"no line feed\r", "null"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Dump(c.bytes), c.index) << c.bytes;
+    for (const auto& c : cases) EXPECT_EQ(Index(c.bytes), c.index) << c.bytes;
 }
 
 TEST(Document, LineHelpers) {
     const std::int32_t table[] = {0, 4, 9, 0};
-    char fields[16] = "##############";
+    char fields[16] = "##############";   // guards around the field
     EXPECT_EQ(CopyLineField(2, table, 4, fields, "name;rest"), 5);
     EXPECT_EQ(CopyLineField(0, table, 4, fields, "x"), -1);
     EXPECT_EQ(std::string(fields, 10), std::string("####name\0#", 10));
