@@ -8,14 +8,6 @@
 #include "harness/harness.h"
 #include "text/files.h"
 
-static std::string WholeFile(const std::string& path) {  // the block, trailing zero included; "null" for none
-    std::uint32_t size = 0;
-    char* block = static_cast<char*>(ReadWholeFile(path.c_str(), &size));
-    std::string bytes = block ? std::string(block, size + 1) : "null";
-    FreeBlock(block);
-    return bytes;
-}
-
 TEST(Files, ReadWriteAndExistence) {
     std::string dir = MakeTempDir("files") + "\\";
     std::uint32_t buffer[2], read = 99, written = 0;
@@ -24,9 +16,14 @@ TEST(Files, ReadWriteAndExistence) {
     EXPECT_TRUE(WriteFileBytes("abc", (dir + "ten.txt").c_str(), &written, 3) && written == 3);
     EXPECT_EQ(WriteWholeFile("XY", (dir + "ten.txt").c_str(), 2), 2u);
     EXPECT_EQ(WriteWholeFile("XY", (dir + "no\\such.txt").c_str(), 2), 0u);
-    EXPECT_EQ(WholeFile(dir + "made.txt"), std::string(1, '\0')) << "created by the read";
-    EXPECT_EQ(WholeFile(dir + "ten.txt"), std::string("XYc3456789", 11)) << "not truncated";
-    EXPECT_EQ(WholeFile(dir + "no\\such.txt"), "null");
+    const struct { const char* name; std::string block; } files[] = {   // whole-file blocks end in a zero byte
+        {"made.txt", std::string(1, '\0')}, {"ten.txt", std::string("XYc3456789", 11)}, {"no\\such.txt", "null"}};
+    for (const auto& c : files) {   // made.txt: created by the read; ten.txt: not truncated
+        std::uint32_t size = 0;
+        char* block = static_cast<char*>(ReadWholeFile((dir + c.name).c_str(), &size));
+        EXPECT_EQ(block ? std::string(block, size + 1) : "null", c.block) << c.name;
+        FreeBlock(block);
+    }
     const struct { std::string name; int exists; } names[] = {
         {dir + "ten.txt", 1}, {dir.substr(0, dir.size() - 1), 1}, {dir + "*.txt", 1}, {dir + "t?n.*", 1},
         {dir + "*.none", 0}, {dir + "missing.txt", 0}};
