@@ -1,5 +1,5 @@
-// Runs a fuzz target once on every file named, so the ordinary (non-clang)
-// test build replays the seed corpus.
+// Runs a fuzz target once on every file named, so that the ordinary
+// (non-clang) test build replays each target's seed files.
 #include <fstream>
 #include <iterator>
 #include <string>
