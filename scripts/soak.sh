@@ -63,7 +63,8 @@ level() {
 
 # Width of the red prompt at the panel's top-left in pixels (0: none shown).
 prompt_width() {
-    import -window "$window" -crop 300x30+0+0 +repage png:- 2>/dev/null |
+    # import waits for ever on a window that has gone: bounded.
+    timeout 5 import -window "$window" -crop 300x30+0+0 +repage png:- 2>/dev/null |
         convert png:- -fuzz 30% -fill white -opaque red -fill black +opaque white -format '%@' info: 2>/dev/null |
         awk -F'[x+]' '{ print ($1 > 1) ? $1 : 0 }'
 }
@@ -76,7 +77,7 @@ hover() {
     local x=$1 y=$2 want=$3 start w
     xdotool mousemove --window "$window" "$x" "$y"
     start=$(now_ms)
-    while [ $(($(now_ms) - start)) -lt 5000 ]; do
+    while [ $(($(now_ms) - start)) -lt 5000 ] && kill -0 "$player" 2>/dev/null; do
         w=$(prompt_width)
         w=${w:-0}
         if [ "$want" = any ]; then [ "$w" -gt 0 ] && { echo "$w"; return; }
@@ -120,6 +121,7 @@ fail() { failures+=("minute $minute, cycle $cycle: $*"); log "FAILED: $*"; }
 # One cycle as a person: returns after the player is back to idle.
 cycle_once() {
     local t loud
+    kill -0 "$player" 2>/dev/null || return
     rm -f "$raw"   # the recording goes on into a new file: keep it small
     for c in exit stop open; do
         local at=${c}_at
@@ -193,11 +195,17 @@ for minute in $(seq 1 "$minutes"); do
 done
 
 # Exit through the panel, as a person leaves.
-click $exit_at
-for _ in $(seq 1 150); do kill -0 "$player" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$player" 2>/dev/null && { failures+=("Exit did not end the player"); kill "$player"; }
+ended="Exit ended the player"
+if kill -0 "$player" 2>/dev/null; then
+    click $exit_at
+    for _ in $(seq 1 150); do kill -0 "$player" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$player" 2>/dev/null && { failures+=("Exit did not end the player"); kill "$player"; }
+else
+    ended="The player had ended on its own before Exit"
+fi
 wait "$player"
 code=$?
+[ "$code" -gt 128 ] && ended="$ended, killed by signal $((code - 128)),"
 
 echo
 echo "Soak of the player, $minutes minutes, $(td_arch_of "$arch") build under $arch Wine"
@@ -208,8 +216,8 @@ echo "RSS: the player's resident memory at the end of the minute; +KiB: against 
 echo "Times are median/maximum: prompt, from the pointer onto a control until its prompt"
 echo "shows; dialog, from a click on Open until the dialog shows; sound, from the dialog's"
 echo "closing until the tune is heard."
-echo "Exit ended the player with code $code"
-[ "$code" -eq 0 ] || failures+=("Exit ended the player with code $code")
+echo "$ended with code $code"
+[ "$code" -eq 0 ] || failures+=("$ended with code $code")
 if [ ${#failures[@]} -eq 0 ]; then
     echo "VERDICT: PASS"
     exit 0
