@@ -64,7 +64,8 @@ HWND OpenPlayerWindow() {
 
 PlayerProcess StartProgram(const std::string& exe, const std::string& currentDir) {
     std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA si = {sizeof si};
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         currentDir.empty() ? nullptr : currentDir.c_str(), &si, &pi))
@@ -156,8 +157,8 @@ bool SoundCaptureKeepsTime() { return EnvOr("TD_CAPTURE_MODE", "") == "pulse"; }
 
 void ClearCapturedSound() {
     DeleteFileA(CapturedSoundPath().c_str());
-    auto written = [] { return GetFileAttributesA(CapturedSoundPath().c_str()) != INVALID_FILE_ATTRIBUTES; };
-    if (SoundCaptureKeepsTime()) WaitUntil(2000, written);
+    // The real-time capture writes it again at once.
+    if (SoundCaptureKeepsTime()) WaitUntil(2000, [] { return GetFileAttributesA(CapturedSoundPath().c_str()) != INVALID_FILE_ATTRIBUTES; });
 }
 
 std::vector<std::int16_t> ReadCapturedSound(const std::string& rawFile, bool trailingSilence) {
