@@ -6,7 +6,7 @@
 # Adding a target: write tests/fuzz/<name>.cpp defining LLVMFuzzerTestOneInput
 # (on code from td_portable) and put a few seed files in
 # tests/fuzz/corpus/<name>/. Nothing else changes: this script and the native
-# test build (which replays the seeds as test fuzz_<name>_corpus) find it.
+# test build (which replays every corpus file as test fuzz_<name>_corpus) find it.
 # New inputs land in $TD_BUILD/fuzz/corpus/<name>/, crashes in
 # $TD_BUILD/fuzz/crashes/; the last line per target gives executions and time.
 set -u
