@@ -23,15 +23,13 @@ TEST(WindowsDownload, StartsFromTheUnpackedFolderAndExitsWithZero) {
         {185, 70, RGB(0xE6, 0xE2, 0xD6), "Stop's face"},
         {152, 95, RGB(0x4A, 0x4A, 0x4A), "Stop's rim"},
     };
-    HDC screen = GetDC(nullptr);
+    HDC dc = GetDC(window);   // what the window shows
     for (const Sample& s : samples) {
-        POINT p = {s.x, s.y};
-        ClientToScreen(window, &p);
-        COLORREF c = GetPixel(screen, p.x, p.y);
+        COLORREF c = GetPixel(dc, s.x, s.y);
         EXPECT_LE(std::abs(GetRValue(c) - GetRValue(s.colour)) + std::abs(GetGValue(c) - GetGValue(s.colour)) +
                       std::abs(GetBValue(c) - GetBValue(s.colour)), 30) << s.what << ": " << std::hex << c;
     }
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(window, dc);
     ClickAt(window, 50, 100);   // Exit
     DWORD code = 0xDEAD;
     EXPECT_TRUE(WaitForExit(player, 10000, &code));
