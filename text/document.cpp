@@ -35,6 +35,14 @@ unsigned char ClassOf(char c) {
     return Classes.of[static_cast<unsigned char>(c)];
 }
 
+// The next run of printable bytes at or after i (length 0: none left); i moves past it.
+TextPiece NextRun(const char* text, std::uint32_t length, std::uint32_t& i) {
+    while (i < length && !(ClassOf(text[i]) & Printable)) ++i;
+    std::uint32_t start = i;
+    while (i < length && (ClassOf(text[i]) & Printable)) ++i;
+    return {text + start, i - start};
+}
+
 // How FindWord reports the number of words it found in place of a start.
 const char* CountAsStart(std::uint32_t count) {
     return reinterpret_cast<const char*>(std::uintptr_t(count));
@@ -54,14 +62,8 @@ WordSpan* MakeWordSpan(const char* start, std::uint32_t length, std::uint32_t re
 void CutWordSpans(WordSpan** table, std::uint32_t w, const char* line, std::uint32_t length) {
     std::uint32_t j = 0;
     std::uint32_t i = 0;
-    while (j < w) {
-        while (i < length && !(ClassOf(line[i]) & Printable)) ++i;
-        if (i == length) break;
-        std::uint32_t start = i;
-        while (i < length && (ClassOf(line[i]) & Printable)) ++i;
-        table[j] = MakeWordSpan(line + start, i - start, w - j);
-        ++j;
-    }
+    for (TextPiece run; j < w && (run = NextRun(line, length, i)).length != 0; ++j)
+        table[j] = MakeWordSpan(run.start, run.length, w - j);
     const char* found = CountAsStart(j);
     for (std::uint32_t k = j; k < w; ++k) table[k] = MakeWordSpan(found, 0, w - k);
 }
@@ -199,13 +201,8 @@ std::uint32_t CountWords(const char* text, std::uint32_t length) {
 TextPiece FindWord(std::uint32_t m, const char* text, std::uint32_t length) {
     std::uint32_t found = 0;
     std::uint32_t i = 0;
-    while (i < length) {
-        while (i < length && !(ClassOf(text[i]) & Printable)) ++i;
-        if (i == length) break;
-        std::uint32_t start = i;
-        while (i < length && (ClassOf(text[i]) & Printable)) ++i;
-        if (++found == m) return {text + start, i - start};
-    }
+    for (TextPiece run; (run = NextRun(text, length, i)).length != 0;)
+        if (++found == m) return run;
     return {CountAsStart(found), 0};
 }
 
