@@ -1,24 +1,26 @@
 // The player end to end, driven as a person would: the real executable under
-// Wine, the pointer moved and clicked through the platform's input, the screen
-// read back, the real dialogs answered, the sound captured, the exit code taken.
+// Wine, started from the folder the Windows download unpacks into (the test
+// app_package_unpack makes the zip and unpacks it), the pointer moved and
+// clicked through the platform's input, the screen read back, the real dialogs
+// answered, the sound captured, the exit code taken.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 #include "harness/harness.h"
 #include "support/png.h"
 #include "surfaces/surfaces.h"
-
-namespace {
 
 constexpr int Width = 300, Height = 200;     // the panel the window shows
 using Pixels = std::vector<std::uint32_t>;   // top row first, each 0x00RRGGBB
 
 // What the screen shows of the window's client area; or, given a background,
 // `prompts` written over a copy of it at (10, 10) in red in the surfaces' font.
-Pixels Shown(HWND window, const Pixels* background = nullptr, std::initializer_list<const char*> prompts = {}) {
+static Pixels Shown(HWND window, const Pixels* background = nullptr, std::initializer_list<const char*> prompts = {}) {
     BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     std::uint32_t* bits = nullptr;
     HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(nullptr);
@@ -42,17 +44,16 @@ Pixels Shown(HWND window, const Pixels* background = nullptr, std::initializer_l
     return p;
 }
 
-std::vector<bool> RedOfTopRows(const Pixels& p) {   // where the prompts are written
+static std::vector<bool> RedOfTopRows(const Pixels& p) {   // where the prompts are written
     std::vector<bool> red(Width * 40);
     for (int i = 0; i < Width * 40; ++i) red[i] = (p[i] >> 16 & 255) > 160 && (p[i] >> 8 & 255) < 100 && (p[i] & 255) < 100;
     return red;
 }
 
-void SavePng(const char* name, HWND window, const Pixels& shown) {   // the client area, for a person to look at
+static void SavePng(const char* name, HWND window, const Pixels& shown) {   // the client area, for a person to look at
     RECT r = {};
     GetClientRect(window, &r);
-    WritePngBgrx(ArtifactPath(name), reinterpret_cast<const std::uint8_t*>(shown.data()), std::min<int>(r.right, Width),
-                 std::min<int>(r.bottom, Height), Width * 4, false);
+    WritePngBgrx(ArtifactPath(name), reinterpret_cast<const std::uint8_t*>(shown.data()), std::min<int>(r.right, Width), std::min<int>(r.bottom, Height), Width * 4, false);
 }
 
 struct RunningPlayer : PlayerProcess {   // ended whatever happens: ctest would wait for it
@@ -60,13 +61,13 @@ struct RunningPlayer : PlayerProcess {   // ended whatever happens: ctest would 
 };
 
 // A person's session: the panel and its prompts, a dialog cancelled, a file
-// that is no tune, a tune that plays until "Stop", and the window closed.
-TEST(Player, PanelPromptsOpenPlayStopAndClose) {
+// that is no tune, a tune that plays until "Stop", and "Exit".
+TEST(Player, PanelPromptsOpenPlayStopAndExit) {
     const std::string notes = MakeTempDir("player") + "\\notes.TEXT", raw = CapturedSoundPath();
     ASSERT_TRUE(WriteTextFile(notes, "Not a tune.\r\n"));
     ClearCapturedSound();
     MovePointerTo(nullptr, 700, 600);   // off the window, so the panel shows no prompt
-    RunningPlayer p{StartProgram(BuildPath("app/tunedeck.exe"), BuildPath("assets"))};
+    RunningPlayer p{StartProgram(BuildPath("package-test/tunedeck.exe"), BuildPath("package-test"))};
     p.window = WaitForWindow(p.processId, "TAV", "TAV-Tunedeck 1.0", 20000);
     ASSERT_NE(p.window, nullptr);
     // Wait for the panel without a prompt: the screen may still hold an ended player's last picture.
@@ -76,6 +77,12 @@ TEST(Player, PanelPromptsOpenPlayStopAndClose) {
         return idle[0] == 0x00FCFC && RedOfTopRows(idle) == std::vector<bool>(Width * 40);
     }));
     SavePng("panel.png", p.window, idle);
+    // The Stop button's picture, as assets/stop_button.txt draws it: a light face, a dark rim.
+    for (const auto& [x, y, colour] : {std::tuple(185, 70, 0xE6E2D6u), std::tuple(152, 95, 0x4A4A4Au)}) {
+        int off = 0;
+        for (int shift : {0, 8, 16}) off += std::abs(int(idle[y * Width + x] >> shift & 255) - int(colour >> shift & 255));
+        EXPECT_LE(off, 30) << x << ", " << y << ": " << std::hex << idle[y * Width + x];
+    }
 
     // A case with no prompt follows one with a prompt, so the wait sees the change.
     const char *open = "Open a file and play it?", *exitNow = "Exit now?", *stop = "Stop playing?";
@@ -106,7 +113,7 @@ TEST(Player, PanelPromptsOpenPlayStopAndClose) {
         MovePointerTo(p.window, 200, 20);   // off Open, so the dialog's closing is not taken as a click
         SetDlgItemTextA(dialog, 0x47C, file.c_str());   // "File name" (cmb13)
         PressDialogButton(dialog, file.empty() ? IDCANCEL : IDOK);
-        ASSERT_EQ(WaitForWindowGone(dialog, 5000), nullptr);
+        ASSERT_TRUE(WaitUntil(5000, [&] { return !IsWindow(dialog); }));
     }
     SoundSpan s = {};
     EXPECT_TRUE(WaitUntil(10000, [&] {
@@ -124,19 +131,15 @@ TEST(Player, PanelPromptsOpenPlayStopAndClose) {
     // The 30 s tone ends when "Stop" is clicked.
     MovePointerTo(p.window, 185, 95);
     const long clicked = long(ReadCapturedSound(raw, true).size() / 2);
-    SendButton(MOUSEEVENTF_LEFTDOWN);
-    SendButton(MOUSEEVENTF_LEFTUP);
+    Click();
     EXPECT_TRUE(WaitForSoundEnd(3000)) << "sound went on after Stop";
     const long latencyMs = (FindSound(ReadCapturedSound(raw)).last - clicked) * 1000 / 44100;
     std::printf("[ figures  ] Stop: sound ended %ld ms after the click\n", latencyMs);
     // The ALSA file capture runs ahead of time: no latency to read there.
     EXPECT_TRUE(!SoundCaptureKeepsTime() || latencyMs <= 200) << latencyMs << " ms";
 
-    // The title bar's close button: the default procedure closes the window.
-    PostMessageA(p.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ClickAt(p.window, 50, 100);   // Exit
     DWORD code = 0xDEAD;
     EXPECT_TRUE(WaitForExit(p, 15000, &code));
     EXPECT_EQ(code, 0u);
 }
-
-}  // namespace

@@ -12,25 +12,10 @@
 
 #include "app/window.h"
 
-namespace {
-
-std::string EnvOr(const char* name, const char* fallback) {
+static std::string EnvOr(const char* name, const char* fallback) {
     const char* v = std::getenv(name);
     return v != nullptr && *v != '\0' ? v : fallback;
 }
-
-DWORD WINAPI AnswerBoxThread(void* context) {
-    auto* answer = static_cast<BoxAnswer*>(context);
-    HWND box = WaitForWindow(GetCurrentProcessId(), "#32770", nullptr, answer->timeoutMs);
-    if (box == nullptr) return 1;
-    char title[256] = {};
-    GetWindowTextA(box, title, sizeof title);
-    *answer = BoxAnswer{title, DialogText(box), true, answer->timeoutMs};
-    PressDialogButton(box, IDOK);
-    return 0;
-}
-
-}  // namespace
 
 std::string WindowsPath(const std::string& path) {
     std::string out = path;
@@ -85,11 +70,6 @@ HWND WaitForWindow(DWORD processId, const char* className, const char* title, in
     return nullptr;
 }
 
-HWND WaitForWindowGone(HWND window, int timeoutMs) {
-    for (DWORD start = GetTickCount(); IsWindow(window) && GetTickCount() - start <= DWORD(timeoutMs);) PumpFor(20);
-    return IsWindow(window) ? window : nullptr;
-}
-
 bool WaitForExit(PlayerProcess& player, int timeoutMs, DWORD* exitCode) {
     if (player.process == nullptr || WaitForSingleObject(player.process, DWORD(timeoutMs)) != WAIT_OBJECT_0) return false;
     return exitCode == nullptr || GetExitCodeProcess(player.process, exitCode);
@@ -124,16 +104,15 @@ void MovePointerTo(HWND window, int x, int y) {
     PumpFor(60);
 }
 
-void SendButton(DWORD mouseFlags) {
-    INPUT in = {INPUT_MOUSE, {}};
-    in.mi.dwFlags = mouseFlags;
-    SendInput(1, &in, sizeof(INPUT));
+void Click() {
+    INPUT in[2] = {{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN, in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
 }
 
 void ClickAt(HWND window, int x, int y) {
     MovePointerTo(window, x, y);
-    SendButton(MOUSEEVENTF_LEFTDOWN);
-    SendButton(MOUSEEVENTF_LEFTUP);
+    Click();
 }
 
 std::string DialogText(HWND dialog) {
@@ -144,11 +123,6 @@ std::string DialogText(HWND dialog) {
 
 void PressDialogButton(HWND dialog, int buttonId) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
-}
-
-HANDLE AnswerMessageBoxLater(BoxAnswer* answer) {
-    answer->seen = false;
-    return CreateThread(nullptr, 0, AnswerBoxThread, answer, 0, nullptr);
 }
 
 std::string CapturedSoundPath() { return WindowsPath(EnvOr("TD_CAPTURE_RAW", "")); }

@@ -24,7 +24,6 @@ HWND OpenPlayerWindow();                                       // the player's m
 
 PlayerProcess StartProgram(const std::string& exe, const std::string& currentDir);  // null process on failure
 HWND WaitForWindow(DWORD processId, const char* className, const char* title, int timeoutMs);  // top-level, visible (0/null: any)
-HWND WaitForWindowGone(HWND window, int timeoutMs);            // null once the window no longer exists
 bool WaitForExit(PlayerProcess& player, int timeoutMs, DWORD* exitCode);  // true when it ended; gives its exit code
 void EndPlayer(PlayerProcess& player);                         // terminates it if still running, closes the handle
 
@@ -38,21 +37,11 @@ template <typename Condition> bool WaitUntil(int timeoutMs, Condition condition)
 }
 
 void MovePointerTo(HWND window, int x, int y);                 // real pointer move to a client point (window null: a screen point)
-void SendButton(DWORD mouseFlags);                             // MOUSEEVENTF_LEFTDOWN or _LEFTUP where the pointer is
+void Click();                                                  // left button pressed and released where the pointer is
 void ClickAt(HWND window, int x, int y);                       // move, press, release
 
 std::string DialogText(HWND dialog);                           // a message box's text
 void PressDialogButton(HWND dialog, int buttonId);             // clicks a dialog's button (IDOK, IDCANCEL)
-
-// A message box of this process answered from a helper thread, while the
-// test's own thread sits in the modal loop that showed it.
-struct BoxAnswer {
-    std::string title;   // the box's caption
-    std::string text;    // its message text
-    bool seen;           // a box was found and OK pressed
-    int timeoutMs;       // how long the thread waits for a box
-};
-HANDLE AnswerMessageBoxLater(BoxAnswer* answer);               // starts the thread; wait on the handle, then close it
 
 // Sound capture: a test registered with td_capture_sound() (tests/CMakeLists.txt)
 // hears what its processes play as raw S16_LE 44100 Hz stereo in a file. Under
