@@ -1,7 +1,7 @@
 // Lookup tables against the C library's trigonometry and square roots; the
 // integer square root, angle conversions and the geometry helpers at the ends
 // of the 32-bit range, with any angle and divisions by zero. (What
-// FreeLookupTables keeps is seen in window_test.cpp, where WM_DESTROY calls it;
+// FreeLookupTables frees is seen in window_test.cpp, where WM_DESTROY calls it;
 // the hit tests' edges in the prompts of player_test.cpp.)
 #include <gtest/gtest.h>
 
@@ -11,8 +11,6 @@
 
 #include "mathlib/geometry.h"
 #include "mathlib/tables.h"
-
-namespace {
 
 const bool Built = (BuildLookupTables(), true);   // for the whole program, as in the player
 
@@ -35,9 +33,9 @@ TEST(LookupTables, MatchTheMathLibrary) {
 
 // A result as a pair, so that one table holds numbers and coordinate pairs.
 using Pair = std::array<std::int64_t, 2>;
-Pair Both(std::int64_t value) { return {value, 0}; }
-Pair Both(CoordPair p) { return {p.x, p.y}; }
-Pair Both(ProjectedPoint p) { return {p.x, p.y}; }
+static Pair Both(std::int64_t value) { return {value, 0}; }
+static Pair Both(CoordPair p) { return {p.x, p.y}; }
+static Pair Both(ProjectedPoint p) { return {p.x, p.y}; }
 #define CASE(call, ...) {#call, Both(call), {__VA_ARGS__}}
 
 TEST(Geometry, EndsOfTheRangeAnyAngleAndDivisionsByZero) {
@@ -66,5 +64,3 @@ TEST(Geometry, EndsOfTheRangeAnyAngleAndDivisionsByZero) {
     };
     for (const auto& c : cases) EXPECT_EQ(c.result, c.expected) << c.call;
 }
-
-}  // namespace

@@ -19,8 +19,6 @@
 #include "support/png.h"
 #include "surfaces/surface_state.h"
 
-namespace {
-
 struct Block {  // `size` bytes of `fill` between 64 guard bytes of 0xA5 on each side
     std::vector<std::uint8_t> bytes;
     explicit Block(std::size_t size, std::uint8_t fill = 0) : bytes(size + 128, 0xA5) { std::fill_n(data(), size, fill); }
@@ -36,7 +34,7 @@ struct Raster : ::testing::Test {
 };
 
 const bool Tables = (BuildLookupTables(), true);  // for the whole program, as in the player
-std::size_t Count(const std::uint8_t* p, std::size_t n, std::uint8_t value) { return std::size_t(std::count(p, p + n, value)); }
+static std::size_t Count(const std::uint8_t* p, std::size_t n, std::uint8_t value) { return std::size_t(std::count(p, p + n, value)); }
 
 TEST_F(Raster, PixelIndexRowRulesAndBounds) {
     const std::array<std::int32_t, 8> cases[] = {  // x, y; PixelOffset, TablePixelOffset, Set{Work,Buffer}Pixel and ByTable
@@ -85,19 +83,19 @@ TEST_F(Raster, CopiesFillsAndClears) {  // row copies: modes 0 to 2 copy (0 give
 }
 
 // The formulas as written, point by point through the public pixel writers; sums wrap as the primitives' do.
-std::int32_t Add(std::int32_t a, std::int32_t b) { return std::int32_t(std::uint32_t(a) + std::uint32_t(b)); }
-void PlainEllipse(std::int32_t cx, std::int32_t cy, std::int32_t rx, std::int32_t ry, ColourRef c) { for (AngleIndex a = 3600; a >= 1; --a) SetWorkPixelByTable(Add(cx, PolarOffset(rx, a).x), Add(cy, PolarOffset(ry, a).y), c); }
-void PlainLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, ColourRef c) {
+static std::int32_t Add(std::int32_t a, std::int32_t b) { return std::int32_t(std::uint32_t(a) + std::uint32_t(b)); }
+static void PlainEllipse(std::int32_t cx, std::int32_t cy, std::int32_t rx, std::int32_t ry, ColourRef c) { for (AngleIndex a = 3600; a >= 1; --a) SetWorkPixelByTable(Add(cx, PolarOffset(rx, a).x), Add(cy, PolarOffset(ry, a).y), c); }
+static void PlainLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, ColourRef c) {
     CoordPair d = VectorDiff(x1, y1, x2, y2);
     for (auto n = std::int32_t(VectorLength(d.x, d.y)), k = n; k >= 1; --k) SetWorkPixel(Add(x1, ScaleVector(d.x, d.y, n, k).x), Add(y1, ScaleVector(d.x, d.y, n, k).y), c);
 }
-ColourRef Shade(ColourRef colour, std::uint32_t step, std::uint32_t count, bool fromHalf) {  // each channel: base + value × step / count
+static ColourRef Shade(ColourRef colour, std::uint32_t step, std::uint32_t count, bool fromHalf) {  // each channel: base + value × step / count
     const auto channel = [&](std::uint32_t v) { return ((fromHalf ? v / 2 : 0) + MulDivUnsigned(step, count, fromHalf ? v / 2 : v)) ; };
     return channel(colour & 0xFF) | channel(colour >> 8 & 0xFF) << 8 | channel(colour >> 16 & 0xFF) << 16;
 }
-void PlainGradient(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, ColourRef c) { for (std::int32_t i = 0; i < h; ++i) PlainLine(x, y + i, x + w, y + i, Shade(c, h - i, h, true)); }
-template <bool FromHalf> void PlainDisc(std::int32_t x, std::int32_t y, std::int32_t r, std::int32_t, ColourRef c) { for (std::int32_t i = 0; i < r; ++i) PlainEllipse(x, y, r - i, r - i, Shade(c, i, r, FromHalf)); }
-template <void (*Disc)(std::int32_t, std::int32_t, std::int32_t, ColourRef)> void DrawDisc(std::int32_t x, std::int32_t y, std::int32_t r, std::int32_t, ColourRef c) { Disc(x, y, r, c); }
+static void PlainGradient(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, ColourRef c) { for (std::int32_t i = 0; i < h; ++i) PlainLine(x, y + i, x + w, y + i, Shade(c, h - i, h, true)); }
+template <bool FromHalf> static void PlainDisc(std::int32_t x, std::int32_t y, std::int32_t r, std::int32_t, ColourRef c) { for (std::int32_t i = 0; i < r; ++i) PlainEllipse(x, y, r - i, r - i, Shade(c, i, r, FromHalf)); }
+template <void (*Disc)(std::int32_t, std::int32_t, std::int32_t, ColourRef)> static void DrawDisc(std::int32_t x, std::int32_t y, std::int32_t r, std::int32_t, ColourRef c) { Disc(x, y, r, c); }
 
 const struct { void (*ours)(std::int32_t, std::int32_t, std::int32_t, std::int32_t, ColourRef), (*plain)(std::int32_t, std::int32_t, std::int32_t, std::int32_t, ColourRef); std::int32_t lo, hi, sizeLo, sizeHi; } Kinds[] = {  // four coordinates each; random ranges for them
     {DrawLine, PlainLine, -300, 1300, -300, 1300}, {DrawEllipse, PlainEllipse, -100, 1100, -900, 900}, {DrawGradientRect, PlainGradient, -50, 1000, -5, 120},
@@ -141,5 +139,3 @@ TEST_F(Raster, SceneMatchesTheGoldenHash) {
     // A change that alters any pixel changes this hash: look at the picture before updating it.
     EXPECT_EQ(HashPixelsBgr(work.data(), FrameWidth, FrameHeight, FrameRowBytes), 0x048f721e3d1c2a80u) << std::hex << "see " << ArtifactPath("raster_scene.png");
 }
-
-}  // namespace
