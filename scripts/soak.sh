@@ -25,6 +25,8 @@ folder=$work/tunedeck
 rm -rf "$work" && mkdir -p "$work"
 cmake --install "$TD_BUILD/$build" --prefix "$folder" >/dev/null || exit 1
 
+# Wine's errors and any crash's backtrace go to wine.log (not its fixme chatter).
+export WINEDEBUG=${WINEDEBUG:-fixme-all}
 td_wine_env "$arch" soak
 unset DISPLAY
 td_start_display || exit 1
@@ -42,6 +44,7 @@ now_ms() { date +%s%3N; }
 log() { printf '[soak %s] %s\n' "$(date -u +%H:%M:%S)" "$*" >&2; }
 
 cd "$folder" || exit 1
+ulimit -c unlimited 2>/dev/null   # a crash leaves its core in the player's folder
 "$TD_WINE" "$folder/tunedeck.exe" 2>"$work/wine.log" &
 player=$!
 for _ in $(seq 1 200); do
@@ -205,7 +208,7 @@ else
 fi
 wait "$player"
 code=$?
-[ "$code" -gt 128 ] && ended="$ended, killed by signal $((code - 128)),"
+[ "$code" -gt 128 ] && ended="$ended, killed by signal $((code - 128)) (see $work/wine.log and any core in $folder),"
 
 echo
 echo "Soak of the player, $minutes minutes, $(td_arch_of "$arch") build under $arch Wine"
