@@ -168,6 +168,9 @@ std::int32_t CopyLineField(std::int32_t n, const std::int32_t* table, std::uint3
                            const char* source) {
     std::int32_t offset = LineOffset(n, table, count);
     if (offset == -1) return -1;
+    // Only line 1 starts at 0: a later line at 0 was never recorded, and its
+    // field would land on line 1's.
+    if (n >= 2 && offset == 0) return -1;
     char* field = destination + offset;
     std::int32_t stored = 0;
     char c;

@@ -65,7 +65,7 @@ std::uint32_t BuildLineOffsets(const char* text, std::int32_t* table, std::int32
 std::uint32_t CountLines(const char* text, std::int32_t count);   // carriage returns + 2
 std::int32_t LineOffset(std::int32_t n, const std::int32_t* table, std::uint32_t count);  // table entry n when 1 <= n < count, else -1
 std::int32_t CopyLineField(std::int32_t n, const std::int32_t* table, std::uint32_t count, char* destination,
-                           const char* source);                   // source up to ';', CR or zero -> destination + line n's offset, zero-ended; bytes stored or -1 (unbounded)
+                           const char* source);                   // source up to ';', CR or zero -> destination + line n's offset, zero-ended; bytes stored or -1 (also for a line after the first whose start was never recorded; unbounded)
 std::int32_t FindLineEnd(const char* text, std::int32_t count);   // index + 1 of the first CR or zero byte, or -1
 std::uint32_t CountWords(const char* text, std::uint32_t length); // runs of '0'-'9', 'A'-'Z', 'a'-'z'
 TextPiece FindWord(std::uint32_t m, const char* text, std::uint32_t length);  // m-th run of bytes 0x21-0x7A, 0x80-0xFF; length 0 and the count found when fewer

@@ -18,11 +18,12 @@ struct CommandLineText {
 // Read and write at the start of a file. The open creates a missing file
 // (empty) and never truncates: writing 3 bytes onto a 10-byte file leaves 10
 // bytes. ReadFileBytes asks for write access too, so a read-only file reads
-// 0 bytes. The results are those of closing the file handle.
+// 0 bytes. The results are those of closing the file handle; a file that
+// cannot be opened gives 0 bytes and the result 0.
 std::uint32_t ReadFileBytes(void* destination, const char* fileName, std::uint32_t* bytesRead,
-                            std::uint32_t count);                                // nonzero when the handle was closed
+                            std::uint32_t count);                                // nonzero when the handle was closed, 0 when the open failed
 std::uint32_t WriteFileBytes(const void* source, const char* fileName, std::uint32_t* bytesWritten,
-                             std::uint32_t count);                               // nonzero when the handle was closed
+                             std::uint32_t count);                               // nonzero when the handle was closed, 0 when the open failed
 std::uint32_t WriteWholeFile(const void* source, const char* fileName, std::uint32_t count);  // bytes written, 0 when nothing could be
 void* ReadWholeFile(const char* fileName, std::uint32_t* bytesRead);             // new block: whole file + one zero byte, or null (missing, locked, unreadable)
 int FileExists(const char* fileName);                                            // 1 when a file, directory or wildcard match exists, else 0

@@ -25,6 +25,10 @@ std::uint32_t ReadFileBytes(void* destination, const char* fileName, std::uint32
                             std::uint32_t count) {
     HANDLE file = CreateFileA(fileName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_ARCHIVE, nullptr);
+    *bytesRead = 0;
+    // Closing INVALID_HANDLE_VALUE "succeeds" (it is the process's own
+    // pseudo-handle), so a failed open must not get that far.
+    if (file == INVALID_HANDLE_VALUE) return 0;
     DWORD got = 0;
     ReadFile(file, destination, count, &got, nullptr);
     *bytesRead = got;
@@ -34,6 +38,8 @@ std::uint32_t ReadFileBytes(void* destination, const char* fileName, std::uint32
 std::uint32_t WriteFileBytes(const void* source, const char* fileName, std::uint32_t* bytesWritten,
                              std::uint32_t count) {
     HANDLE file = OpenForWriting(fileName);
+    *bytesWritten = 0;
+    if (file == INVALID_HANDLE_VALUE) return 0;   // never close what was never opened
     DWORD put = 0;
     WriteFile(file, source, count, &put, nullptr);
     *bytesWritten = put;
