@@ -8,6 +8,8 @@
 // platform's devices accept. Runs on the user-interface thread only.
 #include "app/playback.h"
 
+#include <cstring>
+
 #include "app/window.h"
 
 PlaybackStateRecord PlaybackState = {};
@@ -111,9 +113,17 @@ BOOL ShowOpenDialog(const char* title, const char* filter) {
 }
 
 char* AskOpenFileName() {
-    ZeroMemory(PlaybackState.FileNameBuffer, FileNameBufferBytes);
-    ShowOpenDialog(OpenDialogTitle, OpenDialogFilter);
-    return PlaybackState.FileNameBuffer;
+    // A path too long for the buffer must not be taken for another name:
+    // Windows then fails and leaves the size it needed in the first two
+    // bytes; Wine succeeds with the path cut to whole characters and no
+    // terminator. So the buffer is empty but holds no other zero byte, and a
+    // name counts only when the dialog wrote its terminator.
+    char* name = PlaybackState.FileNameBuffer;
+    name[0] = '\0';
+    FillMemory(name + 1, FileNameBufferBytes - 1, 0xFF);
+    BOOL chosen = ShowOpenDialog(OpenDialogTitle, OpenDialogFilter);
+    if (!chosen || memchr(name, 0, FileNameBufferBytes) == nullptr) name[0] = '\0';
+    return name;
 }
 
 LRESULT HandlePlayRequest(HWND window) {

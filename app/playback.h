@@ -15,7 +15,7 @@ struct PlaybackStateRecord {
     std::int32_t IsPlaying;                    // 1 while a device opened by a play request is started, else 0
     MCIDEVICEID DeviceId;                      // device of the last play request that started one
     std::int32_t ChoosingFile;                 // 1 while the play request's dialog is open
-    char FileNameBuffer[FileNameBufferBytes];  // the chosen file's full path; cleared before each dialog
+    char FileNameBuffer[FileNameBufferBytes];  // the chosen file's full path; emptied before each dialog
     OPENFILENAMEA OpenFileRecord;              // the one record given to GetOpenFileNameA
 };
 
@@ -41,7 +41,7 @@ MCIERROR ResumeDevice(MCIDEVICEID device);   // MCI_RESUME
 
 // File chooser
 BOOL ShowOpenDialog(const char* title, const char* filter);   // fills OpenFileRecord, runs GetOpenFileNameA; non-zero when chosen
-char* AskOpenFileName();                                       // clears FileNameBuffer, shows "Open A File"; empty string: nothing chosen
+char* AskOpenFileName();                                       // empties FileNameBuffer, shows "Open A File"; empty string: nothing chosen (or a path too long)
 
 // Message handlers of the main window
 LRESULT HandlePlayRequest(HWND window);                               // chooses a file and plays it unless something plays

@@ -56,6 +56,8 @@ static void SavePng(const char* name, HWND window, const Pixels& shown) {   // t
     WritePngBgrx(ArtifactPath(name), reinterpret_cast<const std::uint8_t*>(shown.data()), std::min<int>(r.right, Width), std::min<int>(r.bottom, Height), Width * 4, false);
 }
 
+static std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
 struct RunningPlayer : PlayerProcess {   // ended whatever happens: ctest would wait for it
     ~RunningPlayer() { EndPlayer(*this); }
 };
@@ -101,9 +103,19 @@ TEST(Player, PanelPromptsOpenPlayStopAndExit) {
 
     // Nothing chosen, or nothing playable, leaves the player idle, so Open asks
     // again. The dialog has no owner: Open clicked again while it is up (moved
-    // aside, it covers the player) must bring up no second one over it.
-    for (const std::string& file : {std::string(), notes, BuildPath("tests/app/tone_660.mp3")}) {
-        SCOPED_TRACE(file);
+    // aside, it covers the player) must bring up no second one over it. Tunes
+    // named in any script are heard, until Stop; a path under 260 characters
+    // but over the 260-byte buffer in UTF-8 plays nothing.
+    const std::wstring dir(notes.begin(), notes.end() - 10), tone = Wide(BuildPath("tests/app/tone_660.mp3"));
+    const std::wstring tooLong = dir + std::wstring(60, L'\x416') + L"\\" + std::wstring(60, L'\x436') + L".mp3";
+    CreateDirectoryW(tooLong.substr(0, dir.size() + 60).c_str(), nullptr);
+    const struct { std::wstring file; bool heard; } picks[] = {{L"", false}, {Wide(notes), false}, {tooLong, false},
+        {dir + L"Лебединое озеро.mp3", true}, {dir + L"Ωδή στη χαρά.mp3", true}, {dir + L"歓喜の歌.mp3", true},
+        {dir + L"\U0001F3B5 joy.mp3", true}, {tone, false}};   // the last is heard below
+    for (const auto& [file, heard] : picks) {
+        SCOPED_TRACE(testing::PrintToString(file));
+        if (heard || file == tooLong) { ASSERT_TRUE(CopyFileW(tone.c_str(), file.c_str(), FALSE)); }
+        ClearCapturedSound();
         ClickAt(p.window, 50, 60);
         HWND dialog = WaitForWindow(p.processId, "#32770", "Open A File", 15000);
         ASSERT_NE(dialog, nullptr);
@@ -111,9 +123,13 @@ TEST(Player, PanelPromptsOpenPlayStopAndExit) {
         ClickAt(p.window, 50, 60);
         EXPECT_FALSE(WaitUntil(500, [&] { return FindWindowExA(nullptr, nullptr, "#32770", "Open A File") != dialog; })) << "a second dialog";
         MovePointerTo(p.window, 200, 20);   // off Open, so the dialog's closing is not taken as a click
-        SetDlgItemTextA(dialog, 0x47C, file.c_str());   // "File name" (cmb13)
+        SetDlgItemTextW(dialog, 0x47C, file.c_str());   // "File name" (cmb13)
         PressDialogButton(dialog, file.empty() ? IDCANCEL : IDOK);
         ASSERT_TRUE(WaitUntil(5000, [&] { return !IsWindow(dialog); }));
+        if (!heard) continue;
+        EXPECT_TRUE(WaitUntil(10000, [&] { return FindSound(ReadCapturedSound(raw)).first >= 0; })) << "not heard";
+        ClickAt(p.window, 185, 95);   // Stop
+        EXPECT_TRUE(WaitForSoundEnd(3000));
     }
     SoundSpan s = {};
     EXPECT_TRUE(WaitUntil(10000, [&] {

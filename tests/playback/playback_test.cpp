@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "app/playback.h"
 #include "harness/harness.h"
@@ -76,4 +77,20 @@ TEST(Playback, FilesThatCannotPlayLeaveNoDeviceOpen) {
         PumpFor(200);
         EXPECT_EQ(OpenDeviceCount(), before);
     }
+}
+
+// A path longer than the 260-byte buffer in UTF-8 (this program's code page,
+// as the player's) is no name at all, never its first 260 bytes.
+TEST(Playback, APathTooLongForTheBufferIsNoName) {
+    const std::string scratch = MakeTempDir("playback");
+    const std::wstring dir = std::wstring(scratch.begin(), scratch.end()) + L"\\" + std::wstring(60, L'\x416'), name = dir + L"\\" + std::wstring(60, L'\x436');
+    ASSERT_TRUE(GetACP() == CP_UTF8 && CreateDirectoryW(dir.c_str(), nullptr));
+    CloseHandle(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    std::thread answer([&] {
+        HWND dialog = WaitForWindow(GetCurrentProcessId(), "#32770", "Open A File", 15000);
+        SetDlgItemTextW(dialog, 0x47C, name.c_str());
+        PressDialogButton(dialog, IDOK);
+    });
+    EXPECT_STREQ(AskOpenFileName(), "");
+    answer.join();
 }
