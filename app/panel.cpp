@@ -3,9 +3,10 @@
 // (the last message received is a left-button release), not an event.
 #include "app/panel.h"
 
-#include "common/input.h"
 #include "app/playback.h"
-#include "app/window.h"
+#include "app/player.h"
+#include "common/input.h"
+#include "media/media.h"
 #include "mathlib/geometry.h"
 #include "raster/primitives.h"
 #include "surfaces/pictures.h"

@@ -1,22 +1,17 @@
-// Media playback and the file chooser. Playback is left entirely to the
-// platform's media control interface: a device is opened on a file, started
-// with a completion notice to the main window, and closed when the notice
-// comes or "Stop" is clicked.
-// Depends on: winmm (mciSendCommandA), comdlg32 (GetOpenFileNameA), the main
-// window handle (app/window.h).
-// Limits: one device at a time for the player; what plays is whatever the
-// platform's devices accept. Runs on the user-interface thread only.
+// The player's playback: a file chosen in the open-file dialog is played on
+// the "MPEGVideo" device with a completion notice to the main window, and the
+// device is closed when the notice comes or "Stop" is clicked.
+// Depends on: the media wrappers (media/media.h), winmm (mciSendCommandA),
+// comdlg32 (GetOpenFileNameA).
+// Limits: one device at a time. Runs on the user-interface thread only.
 #include "app/playback.h"
 
 #include <cstring>
 
-#include "app/window.h"
+#include "media/media.h"
 
 PlaybackStateRecord PlaybackState = {};
 
-const char DeviceTypeSequencer[] = "Sequencer";
-const char DeviceTypeWaveAudio[] = "waveaudio";
-const char DeviceTypeMpegVideo[] = "MPEGVideo";
 const char OpenDialogTitle[] = "Open A File";
 // The literal's own terminator supplies the second zero that ends the list.
 const char OpenDialogFilter[] = "All files\0*.*\0Text files\0*.TEXT\0";
@@ -25,33 +20,9 @@ static_assert(sizeof OpenDialogFilter == 33, "filter list must end in two zero b
 #ifndef _WIN64
 // The records the 32-bit product hands to the platform.
 static_assert(OpenFileRecordSize == 76, "OPENFILENAMEA without the trailing fields");
-static_assert(sizeof(MCI_OPEN_PARMSA) == 20, "MCI_OPEN_PARMSA is five words");
-static_assert(sizeof(MCI_PLAY_PARMS) == 12, "MCI_PLAY_PARMS is three words");
 #endif
 
 namespace {
-
-// Opens `fileName` on a device of `deviceType` and starts it with a notice to
-// `window`. Some drivers write an id into the record even when the open fails,
-// so only the command's result says whether a device exists.
-MCIDEVICEID OpenAndPlay(HWND window, const char* deviceType, const char* fileName) {
-    if (fileName == nullptr || fileName[0] == '\0') return 0;
-    MCI_OPEN_PARMSA open = {};
-    open.lpstrDeviceType = deviceType;
-    open.lpstrElementName = fileName;
-    if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)) != 0) {
-        return 0;
-    }
-    MCIDEVICEID device = open.wDeviceID;
-    MCI_PLAY_PARMS play = {};
-    play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
-    if (mciSendCommandA(device, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play)) != 0) {
-        // Nobody would ever close a device that never started.
-        CloseDevice(device);
-        return 0;
-    }
-    return device;
-}
 
 // True while `device` still reports that it plays.
 bool DeviceStillPlays(MCIDEVICEID device) {
@@ -62,40 +33,6 @@ bool DeviceStillPlays(MCIDEVICEID device) {
 }
 
 }  // namespace
-
-MCIDEVICEID OpenAndPlaySequencer(HWND window, const char* fileName) {
-    // Without a MIDI output the sequencer may still open and "play" forever in
-    // silence, never sending its notice.
-    if (midiOutGetNumDevs() == 0) return 0;
-    return OpenAndPlay(window, DeviceTypeSequencer, fileName);
-}
-
-MCIDEVICEID OpenAndPlayWaveAudio(HWND window, const char* fileName) {
-    return OpenAndPlay(window, DeviceTypeWaveAudio, fileName);
-}
-
-MCIDEVICEID OpenAndPlayMpegVideo(HWND window, const char* fileName) {
-    return OpenAndPlay(window, DeviceTypeMpegVideo, fileName);
-}
-
-MCIERROR PlayDevice(MCIDEVICEID device) {
-    // No MCI_FROM: a paused device goes on from where it stopped.
-    MCI_PLAY_PARMS play = {};
-    play.dwCallback = reinterpret_cast<DWORD_PTR>(MainWindow);
-    return mciSendCommandA(device, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
-}
-
-MCIERROR CloseDevice(MCIDEVICEID device) {
-    return mciSendCommandA(device, MCI_CLOSE, 0, 0);
-}
-
-MCIERROR PauseDevice(MCIDEVICEID device) {
-    return mciSendCommandA(device, MCI_PAUSE, 0, 0);
-}
-
-MCIERROR ResumeDevice(MCIDEVICEID device) {
-    return mciSendCommandA(device, MCI_RESUME, 0, 0);
-}
 
 BOOL ShowOpenDialog(const char* title, const char* filter) {
     OPENFILENAMEA& ofn = PlaybackState.OpenFileRecord;

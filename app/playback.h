@@ -1,5 +1,5 @@
-// Media playback and the file chooser: the media-command wrappers, the
-// open-file dialog, the play request and the completion notice.
+// The player's playback: the file chooser (open-file dialog), the play
+// request and the completion notice. The device wrappers are media/media.h.
 #pragma once
 #include <windows.h>
 #include <commdlg.h>
@@ -21,23 +21,11 @@ struct PlaybackStateRecord {
 
 extern PlaybackStateRecord PlaybackState;
 
-extern const char DeviceTypeSequencer[];    // "Sequencer"
-extern const char DeviceTypeWaveAudio[];    // "waveaudio"
-extern const char DeviceTypeMpegVideo[];    // "MPEGVideo"
 extern const char OpenDialogTitle[];        // "Open A File"
 extern const char OpenDialogFilter[];       // "All files" *.*, "Text files" *.TEXT, ending in two zero bytes
 // The record's size without the three fields later platform versions added.
 constexpr DWORD OpenFileRecordSize = DWORD(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR));
 constexpr DWORD OpenDialogFlags = OFN_LONGNAMES | OFN_EXPLORER | OFN_FILEMUSTEXIST;   // 0x281000
-
-// Media wrappers
-MCIDEVICEID OpenAndPlaySequencer(HWND window, const char* fileName);   // opens as "Sequencer", plays with notice to window; 0 on failure
-MCIDEVICEID OpenAndPlayWaveAudio(HWND window, const char* fileName);   // the same as "waveaudio"
-MCIDEVICEID OpenAndPlayMpegVideo(HWND window, const char* fileName);   // the same as "MPEGVideo"; the player's only open
-MCIERROR PlayDevice(MCIDEVICEID device);     // MCI_PLAY from the current position, notice to the main window
-MCIERROR CloseDevice(MCIDEVICEID device);    // MCI_CLOSE; 0 on success
-MCIERROR PauseDevice(MCIDEVICEID device);    // MCI_PAUSE
-MCIERROR ResumeDevice(MCIDEVICEID device);   // MCI_RESUME
 
 // File chooser
 BOOL ShowOpenDialog(const char* title, const char* filter);   // fills OpenFileRecord, runs GetOpenFileNameA; non-zero when chosen

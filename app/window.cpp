@@ -10,9 +10,6 @@
 #include "mathlib/tables.h"
 #include "surfaces/surfaces.h"
 
-HINSTANCE AppInstance = nullptr;
-HWND MainWindow = nullptr;
-
 namespace {
 
 void RunStartUp(HWND window) {

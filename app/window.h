@@ -2,14 +2,10 @@
 #pragma once
 #include <windows.h>
 
-constexpr UINT_PTR FrameRateTimerId = 2;   // frame-rate tick, every 1000 ms
-constexpr UINT_PTR RefreshTimerId = 1;     // refresh tick, every 40 ms (started by ComposePanel)
-constexpr UINT PlayRequest = WM_USER;      // asks the window to choose a file and play it
+#include "app/player.h"
+
 constexpr char MainWindowClass[] = "TAV";
 constexpr char MainWindowTitle[] = "TAV-Tunedeck 1.0";
-
-extern HINSTANCE AppInstance;   // module handle of the running program
-extern HWND MainWindow;         // the main window
 
 int RunMainWindow(HINSTANCE instance);                                         // registers, creates, shows; runs the loop; returns the quit code (1: no window)
 HWND CreateMainWindow(HINSTANCE instance);                                     // registers "TAV" and creates the window (start-up runs inside)

@@ -4,7 +4,7 @@
 #   bash scripts/fuzz.sh [SECONDS] [TARGET...]     default: 60 s, every target
 #   TD_FUZZ_FLAGS="-runs=10000000" bash scripts/fuzz.sh 0 strings   # by count instead
 # Adding a target: write tests/fuzz/<name>.cpp defining LLVMFuzzerTestOneInput
-# (on code from td_portable) and put a few seed files in
+# (on code from td_core) and put a few seed files in
 # tests/fuzz/corpus/<name>/. Nothing else changes: this script and the native
 # test build (which replays every corpus file as test fuzz_<name>_corpus) find it.
 # New inputs land in $TD_BUILD/fuzz/corpus/<name>/, crashes in
@@ -24,13 +24,13 @@ dir=$TD_BUILD/fuzz
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
 CC=clang-14 CXX=clang++-14 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTD_TESTS=OFF -DTD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="$flags" >/dev/null || exit 1
-cmake --build "$dir" --target td_portable -j 2 >/dev/null || exit 1
+cmake --build "$dir" --target td_core -j 2 >/dev/null || exit 1
 
 failed=0
 for t in "${targets[@]}"; do
     exe=$dir/$t
     clang++-14 -std=c++20 -g -O1 -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-        "tests/fuzz/$t.cpp" "$dir/libtd_portable.a" -o "$exe" || { failed=1; continue; }
+        "tests/fuzz/$t.cpp" "$dir/libtunedeck_core.a" -o "$exe" || { failed=1; continue; }
     mkdir -p "$dir/corpus/$t" "$dir/crashes"
     log=$dir/$t.log
     start=$(date +%s)

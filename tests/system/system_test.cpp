@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/playback.h"
 #include "harness/harness.h"
+#include "media/media.h"
 #include "system/display_mode.h"
 #include "system/volume.h"
 // RMS of the half-scale 2.5 s tone played through "waveaudio", over the middle of what was heard.

@@ -9,6 +9,7 @@
 
 #include "app/playback.h"
 #include "harness/harness.h"
+#include "media/media.h"
 
 using OpenAndPlayFn = MCIDEVICEID (*)(HWND, const char*);
 
