@@ -14,6 +14,8 @@ TD_PACKAGES_FUZZ="clang-14 libclang-rt-14-dev"
 # Only scripts/bench.sh installs these: the peer libraries the raster benchmark
 # measures itself against (natively; the benchmark builds without them too).
 TD_PACKAGES_BENCH="libsdl2-gfx-dev libpixman-1-dev pkg-config"
+# Only scripts/soak.sh installs this: gnuplot draws its plot.
+TD_PACKAGES_SOAK="gnuplot-nox"
 
 # Sound the tests can hear in real time (a PulseAudio server with a null sink)
 # and an X server that can switch modes (Xorg with the dummy driver; XRandR for

@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
 # The soak: leaves the real player running under Wine for MINUTES minutes and
 # uses it over and over as a person would, on a display of its own with a
-# window manager: hovers each control until its prompt shows, opens the sample
-# tune through the open-file dialog, lets it play, stops it, cancels a dialog.
-# Each minute it samples the player's resident memory and how fast it answers;
-# at the end it prints a table and a verdict, and exits 0 only on a pass.
+# window manager: hovers each control until its prompt shows, picks a file a
+# person could pick by mistake through the open-file dialog (empty, random
+# bytes named .mp3, an MP3 cut in half, a WAV whose header lies about its
+# length, a file deleted as the dialog closes), then the sample tune, lets it
+# play, stops it (right after it starts, in the middle with a second Open
+# that the player ignores, or within 50 ms of its natural end, in turn) and
+# cancels a dialog. A control program with none of the player's code
+# (scripts/soak_control.cpp) makes the platform do the same after each cycle,
+# in its own process, so what the platform keeps can be told from ours.
+# Each minute it samples both processes' resident memory and how fast the
+# player answers; at the end come cycles with no media (hovers and a
+# cancelled dialog), then a table, a plot (soak.png) and a verdict; it exits
+# 0 only on a pass.
 #   Played:  the tune is heard (a sound server of its own, recorded in real
 #            time) and the player's process holds the tune open.
 #   Stopped: after a click on Stop the tune is closed and silence follows.
-#   Pass:    every cycle played and stopped, no step failed, and the resident
-#            memory stays within 1 MiB of what it was after the first minute.
+#   Pass:    every cycle played and stopped, no step failed, the player's
+#            growth after the first minute less the control's stays under
+#            1 MiB, and the cycles with no media grow the player by no more
+#            than noise (64 KiB) beyond the control.
 # Not one of the tests: it takes as long as it is asked to.
 # Usage: scripts/soak.sh MINUTES
 set -u -o pipefail
@@ -17,6 +28,7 @@ source "$(dirname "$0")/lib.sh"
 minutes=${1:-}
 case "$minutes" in ''|*[!0-9]*|0) echo "usage: scripts/soak.sh MINUTES (a whole number, at least 1)" >&2; exit 2 ;; esac
 
+TD_PACKAGES="$TD_PACKAGES $TD_PACKAGES_SOAK"
 td_prepare || exit 1
 arch=$TD_RUN_WINE build=$TD_RUN_BUILD
 td_build "$build" --target tunedeck player_pictures sample_tune || exit 1
@@ -24,6 +36,20 @@ work=$TD_BUILD/soak
 folder=$work/tunedeck
 rm -rf "$work" && mkdir -p "$work"
 cmake --install "$TD_BUILD/$build" --prefix "$folder" >/dev/null || exit 1
+# The control, with the player's manifest so its code page is the same.
+"$build-w64-mingw32-windres" -I "$TD_ROOT/app" "$TD_ROOT/app/tunedeck.rc" -O coff -o "$work/control.res" &&
+    "$build-w64-mingw32-g++-posix" -std=c++20 -O2 -static "$TD_ROOT/scripts/soak_control.cpp" "$work/control.res" \
+        -o "$work/control.exe" -lwinmm -lcomdlg32 || { echo "could not build the control" >&2; exit 1; }
+
+# Files a person could pick by mistake, made now, in the player's folder.
+tune=$folder/sample_tune.wav
+: >"$folder/empty.mp3"
+head -c 65536 /dev/urandom >"$folder/noise.mp3"
+sox -q "$tune" "$work/whole.mp3" && head -c $(($(stat -c %s "$work/whole.mp3") / 2)) "$work/whole.mp3" >"$folder/half.mp3"
+head -c $((44 + 176400)) "$tune" >"$folder/liar.wav"   # the header still says 16 s; 1 s follows
+bad_files=(empty.mp3 noise.mp3 half.mp3 liar.wav gone.wav)
+tune_ms=$(soxi -D "$tune" | awk '{ printf "%d", $1 * 1000 }')
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 # Wine's errors and any crash's backtrace go to wine.log (not its fixme chatter).
 export WINEDEBUG=${WINEDEBUG:-fixme-all}
@@ -47,6 +73,8 @@ cd "$folder" || exit 1
 ulimit -c unlimited 2>/dev/null   # a crash leaves its core in the player's folder
 "$TD_WINE" "$folder/tunedeck.exe" 2>"$work/wine.log" &
 player=$!
+coproc CONTROL { exec "$TD_WINE" "$work/control.exe" 2>"$work/control.log"; }
+control=$CONTROL_PID
 for _ in $(seq 1 200); do
     window=$(xdotool search --onlyvisible --name '^TAV-Tunedeck 1.0$' 2>/dev/null | head -1)
     [ -n "$window" ] && break
@@ -54,8 +82,9 @@ for _ in $(seq 1 200); do
 done
 [ -n "${window:-}" ] || { log "the player's window did not appear"; exit 1; }
 # Wine's loader becomes the program: the process started is the player's.
-rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$player/status" 2>/dev/null; }
-holds_tune() { [[ $(ls -l "/proc/$player/fd" 2>/dev/null) == *sample_tune.wav* ]]; }
+rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status" 2>/dev/null; }
+holds() { [[ $(ls -l "/proc/$player/fd" 2>/dev/null) == *"/$1"* ]]; }
+holds_tune() { holds sample_tune.wav; }
 # Loudness (RMS, 0..32768) of the last MS milliseconds heard.
 level() {
     local bytes=$(($1 * 1764 / 10))
@@ -121,9 +150,62 @@ log "prompt widths: Open ${prompt_of[open]}, Exit ${prompt_of[exit]}, Stop ${pro
 
 fail() { failures+=("minute $minute, cycle $cycle: $*"); log "FAILED: $*"; }
 
-# One cycle as a person: returns after the player is back to idle.
-cycle_once() {
+# What the cycle made the platform do, for the control to do the same.
+mirror=()
+# Sends the control the cycle's mirror, one command at a time.
+run_control() {
+    local c answer
+    for c in "${mirror[@]}"; do
+        [ "${c:0:1}" = "!" ] && { eval "${c:1}"; continue; }   # what the soak did to the files
+        printf '%s\n' "$c" >&"${CONTROL[1]}" 2>/dev/null || { fail "the control has ended"; return; }
+        read -r -t 60 answer <&"${CONTROL[0]}" || { fail "the control did not answer \"$c\""; return; }
+    done
+    mirror=()
+}
+
+# Open, the dialog, NAME typed and Return, as a person; then waits for the
+# dialog to close. A name that has gone brings up the dialog's own "not
+# found" box (same title): it is answered and the dialog cancelled.
+pick() {
+    local name=$1 t
+    click $open_at
+    t=$(wait_dialog 10000 1)
+    [ "$t" -ge 0 ] || { fail "Open showed no dialog"; return 1; }
+    dialog_ms+=("$t")
+    xdotool type --delay 30 "$name"
+    xdotool key Return
+    if [ "$name" = gone.wav ]; then
+        rm -f "$folder/gone.wav"
+        mirror+=("!cp \"\$tune\" \"\$folder/gone.wav\"" "pick $name" "!rm -f \"\$folder/gone.wav\"")
+    else
+        mirror+=("pick $name")
+    fi
+    [ "$(wait_dialog $([ "$name" = gone.wav ] && echo 3000 || echo 5000) 0)" -ge 0 ] && return 0
+    [ "$name" = gone.wav ] || { fail "the dialog did not close after $name"; return 1; }
+    gone_found=$((gone_found + 1))
+    mirror=("${mirror[@]:0:${#mirror[@]}-3}" "cancel")   # the control's dialog shows the box too
+    xdotool key Return; sleep 0.3; xdotool key Escape
+    [ "$(wait_dialog 5000 0)" -ge 0 ] || { fail "the dialog did not close after $name"; return 1; }
+    return 2
+}
+
+# Stop, then: the tune closed and silence. Counts a stopped cycle.
+stop_tune() {
     local t loud
+    click $stop_at
+    mirror+=("close")
+    t=$(now_ms)
+    while holds_tune && [ $(($(now_ms) - t)) -lt 5000 ]; do sleep 0.05; done
+    sleep 0.5
+    loud=$(level 300)
+    if ! holds_tune && [ "${loud:-0}" -lt 100 ]; then stopped=$((stopped + 1))
+    else fail "Stop did not stop it (tune open: $(holds_tune && echo yes || echo no), level ${loud:-0})"; fi
+}
+
+# One cycle as a person: returns after the player is back to idle. Stops come
+# in turn right after the start, in the middle, and near the natural end.
+cycle_once() {
+    local t loud heard_at mode=$((total % 3)) bad=${bad_files[total % ${#bad_files[@]}]}
     kill -0 "$player" 2>/dev/null || return
     rm -f "$raw"   # the recording goes on into a new file: keep it small
     for c in exit stop open; do
@@ -132,49 +214,71 @@ cycle_once() {
         [ "$t" -ge 0 ] || { fail "no $c prompt"; return; }
         hover_ms+=("$t")
     done
-    click $open_at
-    t=$(wait_dialog 10000 1)
-    [ "$t" -ge 0 ] || { fail "Open showed no dialog"; return; }
-    dialog_ms+=("$t")
-    # As a person would: type the name into the dialog, which has the focus.
-    xdotool type --delay 30 sample_tune.wav
-    xdotool key Return
-    [ "$(wait_dialog 5000 0)" -ge 0 ] || { fail "the dialog did not close"; return; }
+
+    # A file picked by mistake: whatever it does, the player goes on.
+    [ "$bad" = gone.wav ] && cp "$tune" "$folder/gone.wav"
+    pick "$bad"
+    case $? in 0) mirror+=("open $(winpath "$folder/$bad")" "wait 1000") ;; 1) return ;; esac
+    sleep 1
+    holds "$bad" && bad_played=$((bad_played + 1))
+    click $stop_at
+    mirror+=("close")
     t=$(now_ms)
+    while holds "$bad" && [ $(($(now_ms) - t)) -lt 5000 ]; do sleep 0.05; done
+
+    pick sample_tune.wav || return
+    mirror+=("open $(winpath "$tune")")
+    t=$(now_ms) heard_at=
     while [ $(($(now_ms) - t)) -lt 10000 ]; do
-        [ "$(level 100)" -gt 1000 ] && { sound_ms+=($(($(now_ms) - t))); break; }
+        [ "$(level 100)" -gt 1000 ] && { heard_at=$(now_ms); sound_ms+=($((heard_at - t))); break; }
         sleep 0.05
     done
-    sleep 2   # let it play: the tune lasts 16 s
-    loud=$(level 1000)
-    if holds_tune && [ "${loud:-0}" -gt 1000 ]; then played=$((played + 1))
-    else fail "did not play (tune open: $(holds_tune && echo yes || echo no), level of the last second ${loud:-0})"; fi
-    click $stop_at
-    t=$(now_ms)
-    while holds_tune && [ $(($(now_ms) - t)) -lt 5000 ]; do sleep 0.05; done
-    sleep 0.5
-    loud=$(level 300)
-    if ! holds_tune && [ "${loud:-0}" -lt 100 ]; then stopped=$((stopped + 1))
-    else fail "Stop did not stop it (tune open: $(holds_tune && echo yes || echo no), level ${loud:-0})"; fi
+    if [ "$mode" = 0 ]; then
+        if [ -n "$heard_at" ] && holds_tune; then played=$((played + 1))
+        else fail "did not play (tune open: $(holds_tune && echo yes || echo no), not heard)"; fi
+    else
+        sleep 2
+        loud=$(level 1000)
+        if holds_tune && [ "${loud:-0}" -gt 1000 ]; then played=$((played + 1))
+        else fail "did not play (tune open: $(holds_tune && echo yes || echo no), level of the last second ${loud:-0})"; fi
+    fi
+    if [ "$mode" = 1 ]; then
+        # A second tune while one plays: the player ignores Open.
+        click $open_at
+        [ "$(wait_dialog 1000 1)" -lt 0 ] || { fail "Open while playing showed a dialog"; xdotool key Escape; }
+    elif [ "$mode" = 2 ] && [ -n "$heard_at" ]; then
+        # Within 50 ms either side of where the tune ends (the notice races the click).
+        local end=$((heard_at + tune_ms - 150 + RANDOM % 101 - 50))
+        while [ "$(now_ms)" -lt $((end - 1000)) ]; do sleep 0.2; done
+        while [ "$(now_ms)" -lt "$end" ]; do :; done
+    fi
+    mirror+=("wait $(($(now_ms) - ${heard_at:-$(now_ms)}))")
+    stop_tune
     [ "$(hover $away_at 0)" -ge 0 ] || fail "a prompt stayed away from the controls"
-
-    # Open, then change one's mind: Escape cancels the dialog.
-    click $open_at
-    [ "$(wait_dialog 10000 1)" -ge 0 ] || { fail "Open showed no dialog to cancel"; return; }
-    xdotool key Escape
-    [ "$(wait_dialog 5000 0)" -ge 0 ] || { fail "Escape did not close the dialog"; return; }
-    [ "$(hover $away_at 0)" -ge 0 ] || fail "a prompt stayed away from the controls"
+    cancel_once || return
     cycles=$((cycles + 1))
+}
+
+# Open, then change one's mind: Escape cancels the dialog.
+cancel_once() {
+    click $open_at
+    [ "$(wait_dialog 10000 1)" -ge 0 ] || { fail "Open showed no dialog to cancel"; return 1; }
+    xdotool key Escape
+    [ "$(wait_dialog 5000 0)" -ge 0 ] || { fail "Escape did not close the dialog"; return 1; }
+    mirror+=("cancel")
+    [ "$(hover $away_at 0)" -ge 0 ] || fail "a prompt stayed away from the controls"
 }
 
 # "median/maximum" of the numbers given.
 spread() { printf '%s\n' "$@" | sort -n | awk 'NF { v[++n] = $1 } END { print n ? v[int((n + 1) / 2)] "/" v[n] : "-" }'; }
+mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 
 failures=()
 rows=()
-first_rss= most=0 most_at=
+first_p= first_c= plot_p0= most=0 most_at= total=0 bad_played=0 gone_found=0
 start=$(date +%s)
-log "soaking for $minutes minutes (player process $player, display $DISPLAY)"
+echo "# seconds player_+KiB control_+KiB (against the first cycle) prompt_ms dialog_ms sound_ms" >"$work/cycles.dat"
+log "soaking for $minutes minutes (player process $player, control $control, display $DISPLAY)"
 for minute in $(seq 1 "$minutes"); do
     cycles=0 played=0 stopped=0 cycle=0
     hover_ms=() dialog_ms=() sound_ms=()
@@ -183,19 +287,42 @@ for minute in $(seq 1 "$minutes"); do
         kill -0 "$player" 2>/dev/null || break
         cycle=$((cycle + 1))
         cycle_once
+        total=$((total + 1))
+        run_control
+        p=$(rss_kib $player) c=$(rss_kib $control)
+        [ -n "$plot_p0" ] || plot_p0=$p plot_c0=$c
+        echo "$(($(date +%s) - start)) $((p - plot_p0)) $((c - plot_c0)) ${hover_ms[-1]:--} ${dialog_ms[-1]:--} ${sound_ms[-1]:--}" >>"$work/cycles.dat"
     done
     kill -0 "$player" 2>/dev/null || { failures+=("minute $minute: the player ended"); break; }
-    rss=$(rss_kib)
-    [ -n "$first_rss" ] || first_rss=$rss
-    rows+=("$(printf '%6s %6s %6s %7s %8.1f %6d %10s %10s %10s' "$minute" "$cycle" "$played" "$stopped" \
-        "$(awk -v k="$rss" 'BEGIN { print k / 1024 }')" "$((rss - first_rss))" \
+    rss=$(rss_kib $player) crss=$(rss_kib $control)
+    [ -n "$first_p" ] || first_p=$rss first_c=$crss
+    ours=$(((rss - first_p) - (crss - first_c)))
+    rows+=("$(printf '%6s %6s %6s %7s %7s %6d %7s %6d %6d %10s %10s %10s' "$minute" "$cycle" "$played" "$stopped" \
+        "$(mib "$rss")" "$((rss - first_p))" "$(mib "$crss")" "$((crss - first_c))" "$ours" \
         "$(spread "${hover_ms[@]}")" "$(spread "${dialog_ms[@]}")" "$(spread "${sound_ms[@]}")")")
     log "${rows[-1]}"
     [ "$cycles" -eq "$cycle" ] && [ "$played" -eq "$cycle" ] && [ "$stopped" -eq "$cycle" ] ||
         failures+=("minute $minute: $cycle cycles begun, $cycles finished, $played played, $stopped stopped")
-    [ $((rss - first_rss)) -le "$most" ] || { most=$((rss - first_rss)) most_at=$minute; }
+    [ "$ours" -le "$most" ] || { most=$ours most_at=$minute; }
 done
-[ "$most" -lt 1024 ] || failures+=("memory grew by up to $most KiB over minute 1's (minute $most_at)")
+[ "$most" -lt 1024 ] || failures+=("the player grew by up to $most KiB more than the control after minute 1 (minute $most_at)")
+
+# Cycles with no media: hovers and a cancelled dialog only, once to settle,
+# then 20 times; the growth over those 20, beside the control's.
+quiet=20 quiet_ours=
+if kill -0 "$player" 2>/dev/null; then
+    minute=quiet cycle=0
+    for cycle in $(seq 0 "$quiet"); do
+        if [ "$cycle" = 1 ]; then p0=$(rss_kib $player) c0=$(rss_kib $control); fi
+        for c in exit stop open; do at=${c}_at; hover ${!at} "${prompt_of[$c]}" >/dev/null; done
+        cancel_once
+        run_control
+    done
+    quiet_p=$(($(rss_kib $player) - p0)) quiet_c=$(($(rss_kib $control) - c0))
+    quiet_ours=$((quiet_p - quiet_c))
+    [ "$quiet_ours" -le 64 ] || failures+=("$quiet cycles with no media grew the player by $quiet_p KiB, the control by $quiet_c KiB")
+fi
+printf 'quit\n' >&"${CONTROL[1]}" 2>/dev/null
 
 # Exit through the panel, as a person leaves.
 ended="Exit ended the player"
@@ -210,15 +337,37 @@ wait "$player"
 code=$?
 [ "$code" -gt 128 ] && ended="$ended, killed by signal $((code - 128)) (see $work/wine.log and any core in $folder),"
 
+# The plot: both memory curves and the response times, cycle by cycle.
+gnuplot <<EOT 2>"$work/gnuplot.log" || log "no plot (see $work/gnuplot.log)"
+set terminal pngcairo size 1000,800
+set output "$work/soak.png"
+set multiplot layout 2,1 title "Soak of the player, $minutes minutes"
+set xlabel "minutes"
+set ylabel "resident memory grown, MiB"
+set key outside right top
+plot "$work/cycles.dat" using (\$1/60):(\$2/1024) with lines title "player", \
+     "" using (\$1/60):(\$3/1024) with lines title "control"
+set ylabel "ms"
+set logscale y
+plot "" using (\$1/60):4 with points pt 7 ps 0.5 title "prompt", \
+     "" using (\$1/60):5 with points pt 7 ps 0.5 title "dialog", \
+     "" using (\$1/60):6 with points pt 7 ps 0.5 title "sound"
+unset multiplot
+EOT
+
 echo
 echo "Soak of the player, $minutes minutes, $(td_arch_of "$arch") build under $arch Wine"
-printf '%6s %6s %6s %7s %8s %6s %10s %10s %10s\n' minute cycles played stopped "RSS MiB" "+KiB" \
-    "prompt ms" "dialog ms" "sound ms"
+printf '%6s %6s %6s %7s %7s %6s %7s %6s %6s %10s %10s %10s\n' minute cycles played stopped \
+    "player" "+KiB" "control" "+KiB" "ours" "prompt ms" "dialog ms" "sound ms"
 printf '%s\n' "${rows[@]}"
-echo "RSS: the player's resident memory at the end of the minute; +KiB: against minute 1."
-echo "Times are median/maximum: prompt, from the pointer onto a control until its prompt"
-echo "shows; dialog, from a click on Open until the dialog shows; sound, from the dialog's"
-echo "closing until the tune is heard."
+echo "player, control: resident memory (MiB) at the end of the minute, and +KiB against minute 1;"
+echo "ours: the player's +KiB less the control's. Times are median/maximum: prompt, from the"
+echo "pointer onto a control until its prompt shows; dialog, from a click on Open until the"
+echo "dialog shows; sound, from the dialog's closing until the tune is heard."
+echo "Picked by mistake: ${bad_files[*]} in turn; $bad_played of them were still playing a second"
+echo "later (stopped), and $gone_found times gone.wav had gone before the dialog let it go."
+[ -n "$quiet_ours" ] && echo "No media, $quiet cycles: player +$quiet_p KiB (from $p0), control +$quiet_c KiB (from $c0)."
+echo "Plot: $work/soak.png (data: $work/cycles.dat)"
 echo "$ended with code $code"
 [ "$code" -eq 0 ] || failures+=("$ended with code $code")
 if [ ${#failures[@]} -eq 0 ]; then
