@@ -108,6 +108,9 @@ TEST_F(Raster, ShapesMatchThePlainFormulas) {
     std::vector<std::array<std::int32_t, 6>> shapes = {  // kind, four coordinates, colour
         {Line, -3000000, 5, 3000000, 5, 1}, {Line, -3000000, -2000000, 3000000, 2100000, 2}, {Line, 2147483000, 10, -2147483000, 10, 3},
         {Line, -5, 10, 1295, 11, 4}, {Line, 10, -5, 11, 1295, 5}, {Ellipse, 500, 400, 2147484, 5, 6}, {Ellipse, 500, 400, 2147483, 0, 7},
+        // Exact diagonals: each direction, one and two steps long, cut by each edge, and a wrapped one.
+        {Line, 500, 400, 200, 700, 8}, {Line, 500, 400, 800, 100, 9}, {Line, 9, 9, 10, 10, 10}, {Line, 9, 9, 7, 7, 11},
+        {Line, -100, 900, 900, -100, 12}, {Line, 1100, 700, 300, -100, 13}, {Line, -2000000000, -2000000000, 2000000000, 2000000000, 14},
     };
     auto next = [seed = 2024u](std::int32_t lo, std::int32_t hi) mutable { return lo + std::int32_t(((seed = seed * 1664525u + 1013904223u) >> 8) % std::uint32_t(hi - lo + 1)); };
     for (const auto& k : Kinds) for (std::int32_t i = 0; i < 12; ++i)
