@@ -197,24 +197,18 @@ void DrawWrapped(std::uint8_t* frame, std::int32_t x1, std::int32_t y1, CoordPai
 
 // Writes `count` pixels from `pixel` on, keeping each one's byte 3.
 void FillRowKeepingByte3(std::uint8_t* pixel, std::uint32_t count, ColourRef colour) {
-    const std::uint32_t word = (colour >> 16 & 0xFFu) | (colour & 0xFF00u) | (colour & 0xFFu) << 16;
-    auto one = [word](std::uint8_t* p) {
-        std::uint32_t old;
-        std::memcpy(&old, p, 4);
-        old = (old & 0xFF000000u) | word;
-        std::memcpy(p, &old, 4);
-    };
+    const std::uint32_t word = InkWordOf(colour);
 #if defined(__SSE2__)
     // Single pixels up to a 16-byte boundary, then aligned groups of four (a
     // frame not 4-byte aligned never reaches one and is written pixel by pixel).
-    for (; count != 0 && (std::uintptr_t(pixel) & 15) != 0; --count, pixel += 4) one(pixel);
+    for (; count != 0 && (std::uintptr_t(pixel) & 15) != 0; --count, pixel += 4) PutInkWord(pixel, word);
     const __m128i keep = _mm_set1_epi32(std::int32_t(0xFF000000u)), ink = _mm_set1_epi32(std::int32_t(word));
     for (; count >= 4; count -= 4, pixel += 16) {
         auto* group = reinterpret_cast<__m128i*>(pixel);
         _mm_store_si128(group, _mm_or_si128(_mm_and_si128(_mm_load_si128(group), keep), ink));
     }
 #endif
-    for (; count != 0; --count, pixel += 4) one(pixel);
+    for (; count != 0; --count, pixel += 4) PutInkWord(pixel, word);
 }
 
 // A line along one axis covers every value from `from` ± 1 to `to`, leaving
