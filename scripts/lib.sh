@@ -14,6 +14,9 @@ TD_PACKAGES_FUZZ="clang-14 libclang-rt-14-dev"
 # Only scripts/bench.sh installs these: the peer libraries the raster benchmark
 # measures itself against (natively; the benchmark builds without them too).
 TD_PACKAGES_BENCH="libsdl2-gfx-dev libpixman-1-dev pkg-config"
+# ... and the same peers as 32-bit code, with the compiler's 32-bit support, to
+# build the benchmark as the product's processor sees it.
+TD_PACKAGES_BENCH_I386="g++-multilib libsdl2-gfx-dev:i386 libpixman-1-dev:i386"
 # Only scripts/soak.sh installs this: gnuplot draws its plot.
 TD_PACKAGES_SOAK="gnuplot-nox"
 
