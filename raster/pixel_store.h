@@ -42,18 +42,3 @@ inline void PutInk(std::uint8_t* pixel, PixelInk ink) {
     std::memcpy(pixel, &ink.blueGreen, 2);
     pixel[2] = ink.red;
 }
-
-// The same three bytes as one 32-bit word, written by reading the pixel and
-// keeping its byte 3. Where a shape reaches a new row (a new cache line) at
-// almost every point, the reads fetch those lines ahead, out of order, while
-// plain stores would wait for each line in turn.
-inline std::uint32_t InkWordOf(ColourRef colour) {
-    return (colour >> 16 & 0xFFu) | (colour & 0xFF00u) | (colour & 0xFFu) << 16;
-}
-
-inline void PutInkWord(std::uint8_t* pixel, std::uint32_t word) {
-    std::uint32_t old;
-    std::memcpy(&old, pixel, 4);
-    old = (old & 0xFF000000u) | word;
-    std::memcpy(pixel, &old, 4);
-}
