@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <functional>
@@ -47,15 +48,20 @@ const char* OnlyRows = "";  // the command line's word: only rows whose name hol
 constexpr double BatchNs = 2e6;  // about 2 ms a batch
 
 // On Linux the thread's own processor time: batches that other processes on a
-// shared machine interrupt are not charged for the time they waited.
+// shared machine interrupt are not charged for the time they waited. With
+// TD_BENCH_WALL set, wall time, as the Windows build measures (Wine offers no
+// processor time this fine), for figures to set beside that build's.
+const bool WallClock = std::getenv("TD_BENCH_WALL") != nullptr;
+
 double NowNs() {
 #if defined(__linux__)
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e9 + double(t.tv_nsec);
-#else
-    return std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    if (!WallClock) {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return double(t.tv_sec) * 1e9 + double(t.tv_nsec);
+    }
 #endif
+    return std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 double BatchTime(const Operation& op, int calls) {
