@@ -191,6 +191,7 @@ def main():
     ap.add_argument("--budget", type=float, default=0, help="seconds; stop trying new mutants after it (0: none)")
     ap.add_argument("--log", required=True, help="one JSON line per mutant tried")
     ap.add_argument("--list", action="store_true", help="only list the mutants of the sample")
+    ap.add_argument("--shuffle", action="store_true", help="try the sample in random order, so that a budget cut leaves a spread")
     ap.add_argument("files", nargs="*")
     a = ap.parse_args()
 
@@ -212,6 +213,8 @@ def main():
     else:
         chosen = everything
     chosen.sort(key=lambda m: (m[0], m[2]))
+    if a.shuffle:
+        random.Random(a.seed).shuffle(chosen)
     print("%d mutants in %d files, trying %d (seed %d)" % (len(everything), len(files), len(chosen), a.seed), flush=True)
     if a.list:
         for path, line, rule, at, length, repl in chosen:

@@ -3,9 +3,10 @@
 # plants one fault at a time in a copy of the sources (build/mutate/src), builds
 # it natively without sanitizers (build/mutate/build) and runs the native tests.
 # Prints the score per folder and the mutants no test caught.
-# Usage: scripts/mutate.sh [--sample N] [--seed S] [--budget SECONDS] [--rev COMMIT] [--list] [FILES...]
+# Usage: scripts/mutate.sh [--sample N] [--seed S] [--budget SECONDS] [--shuffle] [--rev COMMIT] [--list] [FILES...]
 #   --sample N   mutants to try, spread over the folders (default 300; 0: all)
-#   --budget S   stop trying new mutants after S seconds
+#   --budget S   stop trying new mutants after S seconds (with --shuffle, what
+#                was tried is still spread over the folders)
 #   --rev C      mutate that commit's sources and tests instead of the working tree
 #   FILES        paths or globs relative to the top (default: mathlib, raster,
 #                text/document.cpp, text/string_utils.cpp, gl/vertex_block.cpp)
