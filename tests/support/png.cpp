@@ -17,14 +17,6 @@ bool WritePngBgrx(const std::string& path, const std::uint8_t* pixels, int width
     return stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3) != 0;
 }
 
-std::uint64_t HashPixelsBgr(const std::uint8_t* pixels, int width, int height, int rowBytes) {
-    std::uint64_t h = 1469598103934665603ull;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width * 4; ++x)
-            if ((x & 3) != 3) h = (h ^ pixels[std::size_t(y) * rowBytes + x]) * 1099511628211ull;
-    return h;
-}
-
 std::string ArtifactPath(const std::string& fileName) {
     const char* dir = std::getenv("TD_ARTIFACTS");
     std::string base = dir != nullptr && *dir != '\0' ? dir : "artifacts";
