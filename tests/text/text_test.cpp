@@ -1,9 +1,9 @@
-// The platform-free text code on text in memory: the index of small texts
-// record by record (texts whose line ends do not pair up included), the line
-// helpers, files read from disk, command-line tails, hexadecimal numbers and
-// executable directories. Queries out of range on every line and StringLength
-// at every alignment: the text_index and strings fuzz targets, whose seeds the
-// native build replays.
+// The platform-free text code on text in memory: the index of two lines, words
+// and spans over every byte value, the line helpers, files read from disk,
+// executable directories and string helpers. Indexes of other texts (line ends
+// that do not pair up included), every query out of range, command-line tails,
+// hexadecimal numbers and StringLength at every alignment: the text_index and
+// strings fuzz targets, whose seeds the native build replays.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -13,39 +13,25 @@
 #include "text/document.h"
 #include "text/files.h"
 #include "text/string_utils.h"
-// The index of a text: "lines <count>", then per line " | offset,length" and
-// its words as start:length/remaining (start as an offset into the text when
-// the length is not 0, else the number it holds).
-static std::string Index(const std::string& bytes) {
-    char* text = static_cast<char*>(AllocZeroed(TextDocumentSize));
-    std::memcpy(text, bytes.data(), bytes.size());
-    TextDocument* d = IndexTextDocument(text, std::uint32_t(bytes.size()));
-    if (d == nullptr) return "null";
-    std::string out = "lines " + std::to_string(d->lineCount);
-    for (std::uint32_t n = 1; n < d->lineCount; ++n) {
-        out += " | " + std::to_string(LineOffset(n, d->lineOffsets, d->lineCount)) + "," + std::to_string(LineLength(d, n));
-        for (std::uint32_t m = 1; m <= GetWordCount(d, n); ++m) {
-            const WordSpan* w = GetWordSpan(d, n, m);
-            std::uintptr_t start = std::uintptr_t(w->start) - (w->length > 0 ? std::uintptr_t(d->text) : 0);
-            out += " " + std::to_string(start) + ":" + std::to_string(w->length) + "/" + std::to_string(w->remaining);
-        }
-    }
+// The index of any text is checked against a plain scan by the text_index fuzz target, on its seeds; here
+// the two-line example by hand.
+TEST(Document, IndexOfTwoLines) {
+    char* text = static_cast<char*>(AllocZeroed(16));
+    TextDocument* d = IndexTextDocument(std::strcpy(text, "ab;cd\r\nx y\r\n"), 12);
+    ASSERT_NE(d, nullptr);
+    const WordSpan *whole = GetWordSpan(d, 1, 1), *none = GetWordSpan(d, 1, 2), *y = GetWordSpan(d, 2, 2);
+    EXPECT_TRUE(GetLineCount(d) == 4 && GetLine(1, d).length == 5 && GetLine(2, d).start == text + 7 && GetLine(2, d).length == 3 && GetWordCount(d, 1) == 2 && GetWordCount(d, 3) == 0);
+    EXPECT_TRUE(whole->start == text && whole->length == 5 && whole->remaining == 2 && none->start == reinterpret_cast<const char*>(1) && none->length == 0 && none->remaining == 1 && y->start == text + 9);
     FreeTextDocument(d);
-    return out;
 }
 
-TEST(Document, IndexOfSmallTexts) {
-    const struct { const char* bytes; const char* index; } cases[] = {
-        {"ab;cd\r\nx y\r\n", "lines 4 | 0,5 0:5/2 1:0/1 | 7,3 7:1/2 9:1/1 | 12,0"},
-        {"ab;cd\r\nx y", "lines 3 | 0,5 0:5/2 1:0/1 | 7,0"},
-        {"x=1;y=2 {a|b}~c\x80\r\n", "lines 3 | 0,16 0:7/7 9:1/6 11:1/5 14:2/4 4:0/3 4:0/2 4:0/1 | 18,0"},
-        {"\r\n;;\r\na\nb\n\n\rc\r\n", "lines 6 | 0,0 | 2,2 | 6,1 6:1/1 | 8,1 8:1/1 | 10,0"},  // LF alone ends a line too
-        {"a\rb\rc\r\n", "lines 5 | 0,5 0:1/3 2:1/2 4:1/1 | 7,0 | 0,0 | 0,0"},  // lone CRs: lines never started
-        {"..\r\n7\r\n", "lines 4 | 0,2 | 4,1 4:1/1 | 7,0"},  // line 1 without words counts 0 words, not its tag
-        {"a\nb\nc\nd\n", "lines 2 | 0,0"},  // more line feeds than entries
-        {"", "null"}, {"no line feed\r", "null"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(Index(c.bytes), c.index) << c.bytes;
+TEST(Document, WordsAndSpansOverEveryByteValue) {   // a byte between two z's: one word or two, one span or two
+    for (int b = 0; b < 256; ++b) {
+        const char text[3] = {'z', char(b), 'z'};
+        const bool letter = (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'), printable = (b >= 0x21 && b <= 0x7A) || b >= 0x80;
+        EXPECT_TRUE(CountWords(text, 3) == (letter ? 1u : 2u) && FindWord(1, text, 3).length == (printable ? 3u : 1u) &&
+                    FindWord(3, text, 3).start == reinterpret_cast<const char*>(printable ? 1 : 2) && FindWord(2, text, 3).start == (printable ? reinterpret_cast<const char*>(1) : text + 2)) << b;
+    }
 }
 
 TEST(Document, LineHelpers) {
@@ -74,18 +60,13 @@ TEST(Document, FilesFromDisk) {
     EXPECT_TRUE(result == 0 && read == 0 && written == 0);
 }
 
-TEST(Strings, CommandLineTailsHexNumbersAndDirectories) {
-    const struct { const char* line; const char* tail; } tails[] = {
-        {"player.exe", ""}, {"player.exe song.mid", "song.mid"}, {"player.exe  x", " x"}, {"", ""}, {"p.exe ", ""},
-        {"\"C:\\My Music\\p.exe\" x y", "x y"}, {"\"C:\\My Music\\p.exe\"", ""}, {"\"C:\\My Music\\p.exe\"  x", " x"},
-        {"C:\\My Music\\p.exe x", "Music\\p.exe x"}, {"\"C:\\no end x", ""}};
-    for (const auto& c : tails) EXPECT_EQ(std::string(CommandLineTailOf(c.line).text, CommandLineTailOf(c.line).length), c.tail) << c.line;
-    const struct { const char* text; std::uint32_t value; } numbers[] = {   // failures: the strings fuzz target
-        {"", 0}, {"fF09", 0xFF09}, {"1a\r2", 0x1A}, {"123456789", 0x23456789}, {"g", 16}, {":", 10}};
-    for (const auto& c : numbers) EXPECT_TRUE(ParseHexNumber(c.text).ok && ParseHexNumber(c.text).value == c.value) << c.text;
+TEST(Strings, DirectoriesAppendAndFill) {   // command-line tails and hex numbers: the strings fuzz target, on its seeds
     const struct { std::string path; std::uint32_t length, size; const char* directory; } paths[] = {
         {"C:\\Apps\\player.exe", 18, 128, "C:\\Apps\\"}, {"C:\\d\\a.e", 8, 128, "C:\\"}, {"a.exe", 5, 128, ""},
         {"", 0, 128, ""}, {"abcdef.exe", 10, 128, ""}, {"C:\\Apps\\player.exe", 18, 18, ""}};  // the last: cut to its buffer
     auto cut = [](std::string path, std::uint32_t n, std::uint32_t size) { CutToDirectory(path.data(), n, size); return path; };
     for (const auto& c : paths) EXPECT_STREQ(cut(c.path, c.length, c.size).c_str(), c.directory) << c.path;
+    char path[16] = "C:\\Apps\\", empty[4] = "", bytes[6] = "#####";
+    AppendString(path, "a.txt"), AppendString(empty, "ab"), FillBytes(bytes, 4, 0x1AB);
+    EXPECT_TRUE(!std::strcmp(path, "C:\\Apps\\a.txt") && !std::strcmp(empty, "ab") && !std::strcmp(bytes, "\xAB\xAB\xAB\xAB#"));
 }
