@@ -67,14 +67,15 @@ TEST(Playback, FilesThatCannotPlayLeaveNoDeviceOpen) {
         {"empty .mp3", OpenAndPlayMpegVideo, "empty.mp3", ""},
         {"missing .mp3", OpenAndPlayMpegVideo, "no such folder\\gone.mp3", ""},   // never written: no folder
         {"text as wave", OpenAndPlayWaveAudio, "notes.wav", "RIFF? no.\r\n"},
-        // Where no MIDI synthesiser exists, the sequencer must fail instead of playing silence for ever.
+        // Where no MIDI synthesiser exists, the sequencer must fail instead of playing silence for ever (the last case).
         {"MIDI without synthesiser", midiOutGetNumDevs() == 0 ? OpenAndPlaySequencer : nullptr, "note.mid", midi},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        if (c.open == nullptr) GTEST_SKIP() << "a MIDI synthesiser is present: the MIDI file would play, so there is no failure to see";
         WriteTextFile(dir + c.file, c.bytes);
         DWORD before = OpenDeviceCount();
-        EXPECT_EQ(c.open != nullptr ? c.open(PlayerWindow(), (dir + c.file).c_str()) : 0, 0u);
+        EXPECT_EQ(c.open(PlayerWindow(), (dir + c.file).c_str()), 0u);
         PumpFor(200);
         EXPECT_EQ(OpenDeviceCount(), before);
     }
