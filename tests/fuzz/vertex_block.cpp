@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     Require(std::equal(expected.begin(), expected.end(), block));
     std::memcpy(block, data, 4), std::memcpy(expected.data(), data, 4);   // the data offset moved
     if (std::uint64_t(Word(data)) + 12ull * index + 12 <= expected.size()) std::memcpy(&expected[Word(data) + 12ull * index], std::array{1.0f, 2.0f, 3.0f}.data(), 12);
-    Require(PutVertex(block, index, 1, 2, 3, data[size - 1]) == index && std::equal(expected.begin(), expected.end(), block));
+    Require(PutVertex(block, index, 1, 2, 3, data[size - 1]) == index && std::equal(expected.begin(), expected.end(), block) && PutVertex(nullptr, index, 1, 2, 3, 0) == index);
     FreeBlock(block);
     return 0;
 }

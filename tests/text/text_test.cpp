@@ -63,7 +63,7 @@ TEST(Document, FilesFromDisk) {
 TEST(Strings, DirectoriesAppendAndFill) {   // command-line tails and hex numbers: the strings fuzz target, on its seeds
     const struct { std::string path; std::uint32_t length, size; const char* directory; } paths[] = {
         {"C:\\Apps\\player.exe", 18, 128, "C:\\Apps\\"}, {"C:\\d\\a.e", 8, 128, "C:\\"}, {"a.exe", 5, 128, ""},
-        {"", 0, 128, ""}, {"abcdef.exe", 10, 128, ""}, {"C:\\Apps\\player.exe", 18, 18, ""}};  // the last: cut to its buffer
+        {"", 0, 128, ""}, {"abcdef.exe", 10, 128, ""}, {"C:\\Apps\\player.exe", 18, 18, ""}, {"ab", 2, 1, ""}};  // the last two: cut to their buffers
     auto cut = [](std::string path, std::uint32_t n, std::uint32_t size) { CutToDirectory(path.data(), n, size); return path; };
     for (const auto& c : paths) EXPECT_STREQ(cut(c.path, c.length, c.size).c_str(), c.directory) << c.path;
     char path[16] = "C:\\Apps\\", empty[4] = "", bytes[6] = "#####";
