@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "common/shared.h"
+#include "../common/shared.h"
 
 /// @addtogroup raster
 /// @{

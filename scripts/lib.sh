@@ -81,6 +81,15 @@ td_build() {
     cmake --build "$dir" -j "$(nproc)" "${@:2}"
 }
 
+# Installs a built tree (native | i686 | x86_64) into its prefix,
+# $TD_BUILD/install/KIND, and prints the prefix: the library, its headers and
+# CMake package, textindex, and in the Windows builds the player as zipped.
+td_install_prefix() {
+    local prefix=$TD_BUILD/install/$1
+    cmake --install "$TD_BUILD/$1" --prefix "$prefix" >/dev/null || return 1
+    echo "$prefix"
+}
+
 # Environment of every Wine process we start (prefix inside the build folder).
 # td_wine_env ARCH [USE]: USE names a prefix apart from the tests' (run, soak).
 td_wine_env() {

@@ -12,6 +12,11 @@ td_log "Windows tests run the $runbuild build under $arch Wine"
 td_build native || exit 1
 td_build i686 || exit 1
 if [ "$runbuild" != i686 ]; then td_build "$runbuild" || exit 1; fi
+# Each build installed into build/install/<kind>, as another program finds it.
+for kind in native i686 $([ "$runbuild" != i686 ] && echo "$runbuild"); do
+    prefix=$(td_install_prefix "$kind") || exit 1
+    td_log "installed into $prefix"
+done
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-allocator_may_return_null=1:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}

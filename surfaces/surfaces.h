@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "surfaces/surface_state.h"
+#include "surface_state.h"
 
 /// @addtogroup surfaces
 /// @{

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "text/files.h"
+#include "files.h"
 
 /// @addtogroup text
 /// @{
