@@ -68,7 +68,7 @@ TEST_F(Raster, CopiesFillsAndClears) {  // row copies: modes 0 to 2 copy (0 give
         ASSERT_EQ(std::memcmp(screen.data() + (767 - y) * FrameRowBytes, buffer.data() + y * FrameRowBytes, FrameRowBytes), 0) << y;
     EXPECT_TRUE(GetBufferPixelByTable(1023, 767) == 0x004080FF && buffer.data()[FrameBytes] == 0x33);  // the spare half is not the frame
     ClearPixelBuffer(), SetDrawTarget(screen.data()), ClearWorkSurface();  // the target is read at the call
-    EXPECT_TRUE(Count(buffer.data(), PixelBufferBytes, 0x33) == FrameBytes && Count(screen.data(), FrameBytes, 0) == FrameBytes && work.data()[0] == 0x33);
+    EXPECT_TRUE(Count(buffer.data(), PixelBufferBytes, 0x33) == FrameBytes && Count(buffer.data(), FrameBytes, 0) == FrameBytes && Count(screen.data(), FrameBytes, 0) == FrameBytes && work.data()[0] == 0x33);
     // WorkSurfaceToPixelBuffer gives rows copied one after the other from y = 0, as LoadRow would: where
     // the target lies over the PixelBuffer, rows read later may already have been written.
     Block block(3 * FrameBytes);
@@ -120,7 +120,7 @@ TEST_F(Raster, ShapesMatchThePlainFormulas) {
         {Line, -100, 900, 900, -100, 12}, {Line, 1100, 700, 300, -100, 13}, {Line, -2000000000, -2000000000, 2000000000, 2000000000, 14},
         {Line, 7, -5, 7, 1300, 8}, {Line, 1023, 769, 1023, 0, 9}, {Line, 0, 700, 0, 768, 10}, {Line, -5, 768, 1100, 768, 11}, {Line, 1100, 1, -5, 1, 12},
         {Line, 1023, 3, 0, 3, 13}, {Line, 0, 1, 1023, 768, 14}, {Line, 1023, 768, 0, 1, 15}, {Line, 0, 768, 1023, 1, 16}, {Line, 0, 1, 3, 1, 17},
-        {Line, 5, 5, 5, 5, 18}, {Line, -1, 0, 1024, 769, 19}, {Line, 1024, 5, 1024, 700, 23}, {Ellipse, 0, 768, 30, 40, 20}, {Ellipse, 1023, 1, 700, 2, 21}, {Ellipse, 9, 9, 1, 0, 22},
+        {Line, 5, 5, 5, 5, 18}, {Line, -1, 0, 1024, 769, 19}, {Line, 1024, 5, 1024, 700, 23}, {Line, 7, -50, 7, -5, 24}, {Ellipse, 0, 768, 30, 40, 20}, {Ellipse, 1023, 1, 700, 2, 21}, {Ellipse, 9, 9, 1, 0, 22}, {Ellipse, 400, 400, 600, 50, 25}, {Ellipse, 500, 400, 100000000, 300, 26},
         {HalfDisc, 300, 300, 2, 0, 0xFF}, {BlackDisc, 300, 300, 2, 0, 0xFF0000}, {Gradient, 0, 0, 300, 200, 0xFFFF00}, {Gradient, 1000, 760, 30, 12, 0xFFFFFF},
     };
     const std::array<std::int32_t, 6> scene[] = {  // drawn together, left as a picture for a person to look at
