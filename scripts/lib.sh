@@ -30,6 +30,9 @@ TD_PACKAGES_I386="$TD_PACKAGES_I386 libxrandr2:i386"
 # manager (title bars, focus for dialogs) and a VNC server to look at it.
 TD_PACKAGES="$TD_PACKAGES openbox x11vnc x11-utils"
 
+# The API reference: the docs target, built by the test command.
+TD_PACKAGES="$TD_PACKAGES doxygen"
+
 td_log() { printf '[tunedeck] %s\n' "$*" >&2; }
 
 # Installs the Debian packages that are missing; does nothing when all are there.
