@@ -23,6 +23,11 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 status=0
 td_log "native tests (AddressSanitizer, UBSan)"
 ctest --test-dir "$TD_BUILD/native" --output-on-failure "$@" || status=1
+if [ "$runbuild" != i686 ] && [ $# -eq 0 ]; then
+    # Its tests do not run here, but the 32-bit package must still serve other programs.
+    td_log "the i686 package: its headers and the examples built against it"
+    ctest --test-dir "$TD_BUILD/i686" --output-on-failure -R '^(install_header_check|example_.*_build)$' || status=1
+fi
 
 td_wine_env "$arch"
 trap td_stop EXIT

@@ -1,5 +1,6 @@
-// textindex FILE: loads FILE as a text document and prints its index, one
-// record a line, in decimal:
+// Loads a file as an indexed text document and prints its lines and words.
+//
+// textindex FILE prints the index, one record a line, in decimal:
 //   lines <lineCount>
 //   line <n> <offset> <length> <wordCount>          for n = 1 to lineCount - 1
 //   word <n> <m> <start> <length> <remaining>       for m = 1 to wordCount
@@ -9,7 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "text/document.h"
+#include <tunedeck/text/document.h>
 
 int main(int argc, char** argv) {
     if (argc < 2) {
