@@ -13,6 +13,7 @@
 #include <cmath>
 #include <vector>
 
+#include "mathlib/geometry.h"
 #include "mathlib/tables.h"
 #include "raster/frames.h"
 #include "raster/pixels.h"
@@ -143,8 +144,15 @@ TEST_F(Raster, ShapesMatchThePlainFormulas) {
         ASSERT_EQ(std::memcmp(ours.data(), work.data(), FrameBytes), 0) << "kind " << kind << ": " << a << ", " << b << ", " << c << ", " << d;
     }
     ClearWorkSurface();
-    for (const auto& [kind, a, b, c, d, colour] : scene) Kinds[kind].ours(a, b, c, d, ColourRef(colour));
+    for (std::size_t i = 0; i < std::size(scene); ++i) {  // a star of lines after the gradients
+        Kinds[scene[i][0]].ours(scene[i][1], scene[i][2], scene[i][3], scene[i][4], ColourRef(scene[i][5]));
+        for (AngleIndex a = 0; a < 3600 && i == 2; a += 150) DrawLine(700, 250, 700 + PolarOffset(180, a).x, 250 + PolarOffset(180, a).y, MakeColour(a / 15, 0, 255 - a / 15));
+    }
     WritePngBgrx(ArtifactPath("raster_scene.png"), work.data(), FrameWidth, FrameHeight, FrameRowBytes, true);
+    // Every build must draw this scene to the bit (FNV-1a of blue, green, red): look at the picture before changing the hash.
+    std::uint64_t hash = 1469598103934665603ull;
+    for (std::size_t i = 0; i < FrameBytes; ++i) if (i % 4 != 3) hash = (hash ^ work.data()[i]) * 1099511628211ull;
+    EXPECT_EQ(hash, 0x048f721e3d1c2a80u) << std::hex << "see " << ArtifactPath("raster_scene.png");
     ClearWorkSurface(), DrawLine(0, 1, 3, 1, 0xFF), DrawDiscFromHalf(300, 300, 2, 0xFF), DrawGradientRect(0, 100, 300, 200, 0xFFFF00);  // the formulas' own sample values
     EXPECT_TRUE(GetWorkPixel(0, 1) == 0 && GetWorkPixel(1, 1) == 0xFF0000 && GetWorkPixel(3, 1) == 0xFF0000 && GetWorkPixel(301, 300) == 0xBE0000 &&
                 GetWorkPixel(302, 300) == 0x7F0000 && GetWorkPixel(5, 101) == 0xFDFD);
