@@ -16,7 +16,7 @@ if [ "$build" != i686 ]; then
 fi
 td_build "$build" --target player_pictures sample_tune || exit 1
 folder=$TD_BUILD/tunedeck-$build
-cmake --install "$TD_BUILD/$build" --prefix "$folder" >/dev/null || exit 1
+cmake --install "$TD_BUILD/$build" --prefix "$folder" --component player >/dev/null || exit 1
 
 # Starts x11vnc on DISPLAY, reachable from this machine only; sets vnc_port.
 start_vnc() {
