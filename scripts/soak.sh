@@ -164,6 +164,19 @@ run_control() {
     mirror=()
 }
 
+# Open brought no dialog: keeps the screen and the window tree once (a dialog
+# window that exists unseen means its call never came back), then clicks Stop
+# as a person would, so that a player left armed (playing flag set, nothing
+# open) is back to idle and the next cycles tell the two apart.
+no_dialog() {
+    fail "Open showed no dialog (unseen dialog windows: $(xdotool search --name '^Open A File$' 2>/dev/null | wc -l))"
+    if [ ! -f "$work/no-dialog.png" ]; then
+        timeout 5 import -window root "$work/no-dialog.png" 2>/dev/null
+        xwininfo -root -tree >"$work/no-dialog-windows.txt" 2>&1
+    fi
+    click $stop_at
+}
+
 # Open, the dialog, NAME typed and Return, as a person; then waits for the
 # dialog to close. A name that has gone brings up the dialog's own "not
 # found" box (same title): it is answered and the dialog cancelled.
@@ -171,7 +184,7 @@ pick() {
     local name=$1 t
     click $open_at
     t=$(wait_dialog 10000 1)
-    [ "$t" -ge 0 ] || { fail "Open showed no dialog"; return 1; }
+    [ "$t" -ge 0 ] || { no_dialog; return 1; }
     dialog_ms+=("$t")
     xdotool type --delay 30 "$name"
     xdotool key Return
