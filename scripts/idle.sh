@@ -22,11 +22,10 @@ case "$seconds" in ''|*[!0-9]*|0) echo "usage: scripts/idle.sh [SECONDS] (a whol
 
 td_prepare || exit 1
 arch=$TD_RUN_WINE build=$TD_RUN_BUILD
-td_build "$build" --target tunedeck player_pictures sample_tune || exit 1
 work=$TD_BUILD/idle
 folder=$work/tunedeck
 rm -rf "$work" && mkdir -p "$work"
-cmake --install "$TD_BUILD/$build" --prefix "$folder" >/dev/null || exit 1
+td_layout_player "$build" "$folder" || exit 1
 # The control, with the product's compiler and code-generation flags.
 "$build-w64-mingw32-g++-posix" -std=c++20 -O2 -Wall -Wextra -msse2 -mfpmath=sse -mwindows -static \
     -o "$work/idle_control.exe" "$TD_ROOT/scripts/idle_control.cpp" -lgdi32 -lopengl32 || exit 1

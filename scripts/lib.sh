@@ -93,6 +93,13 @@ td_install_prefix() {
     echo "$prefix"
 }
 
+# Builds the player of one build and lays it out in FOLDER as the zip has it
+# (the program, its pictures, the tune, the readme): td_layout_player BUILD FOLDER.
+td_layout_player() {
+    td_build "$1" --target tunedeck player_pictures sample_tune || return 1
+    cmake --install "$TD_BUILD/$1" --prefix "$2" --component player >/dev/null
+}
+
 # Environment of every Wine process we start (prefix inside the build folder).
 # td_wine_env ARCH [USE]: USE names a prefix apart from the tests' (run, soak).
 td_wine_env() {

@@ -12,11 +12,9 @@ arch=$TD_RUN_WINE build=$TD_RUN_BUILD
 td_build i686 --target tunedeck || exit 1        # the product
 if [ "$build" != i686 ]; then
     td_log "this kernel cannot run 32-bit code: running the same player built for 64-bit Wine"
-    td_build "$build" --target tunedeck || exit 1
 fi
-td_build "$build" --target player_pictures sample_tune || exit 1
 folder=$TD_BUILD/tunedeck-$build
-cmake --install "$TD_BUILD/$build" --prefix "$folder" --component player >/dev/null || exit 1
+td_layout_player "$build" "$folder" || exit 1
 
 # Starts x11vnc on DISPLAY, reachable from this machine only; sets vnc_port.
 start_vnc() {

@@ -32,11 +32,10 @@ case "$minutes" in ''|*[!0-9]*|0) echo "usage: scripts/soak.sh MINUTES (a whole 
 TD_PACKAGES="$TD_PACKAGES $TD_PACKAGES_SOAK"
 td_prepare || exit 1
 arch=$TD_RUN_WINE build=$TD_RUN_BUILD
-td_build "$build" --target tunedeck player_pictures sample_tune || exit 1
 work=$TD_BUILD/soak
 folder=$work/tunedeck
 rm -rf "$work" && mkdir -p "$work"
-cmake --install "$TD_BUILD/$build" --prefix "$folder" --component player >/dev/null || exit 1
+td_layout_player "$build" "$folder" || exit 1
 # The control, with the player's manifest so its code page is the same.
 "$build-w64-mingw32-windres" -I "$TD_ROOT/app" "$TD_ROOT/app/tunedeck.rc" -O coff -o "$work/control.res" &&
     "$build-w64-mingw32-g++-posix" -std=c++20 -O2 -static "$TD_ROOT/scripts/soak_control.cpp" "$work/control.res" \
