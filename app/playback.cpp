@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "app/player.h"
 #include "media/media.h"
 
 PlaybackStateRecord PlaybackState = {};
@@ -30,6 +31,22 @@ bool DeviceStillPlays(MCIDEVICEID device) {
     status.dwItem = MCI_STATUS_MODE;
     if (mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) != 0) return false;
     return status.dwReturn == MCI_MODE_PLAY;
+}
+
+void CloseEndedDevice() {
+    CloseDevice(PlaybackState.DeviceId);
+    PlaybackState.IsPlaying = 0;
+}
+
+// Runs after a notice that named no device came while the device still
+// played: either the notice was left over from a closed device, or the driver
+// posted it just before stopping its device ("MPEGVideo" under Wine does).
+// Dropping it would leave the player playing nothing with Open dead until
+// "Stop", so look again until the device stops or something else closes it.
+void CALLBACK EndCheckTick(HWND window, UINT, UINT_PTR id, DWORD) {
+    if (PlaybackState.IsPlaying != 0 && DeviceStillPlays(PlaybackState.DeviceId)) return;
+    KillTimer(window, id);
+    if (PlaybackState.IsPlaying != 0) CloseEndedDevice();
 }
 
 }  // namespace
@@ -78,7 +95,7 @@ LRESULT HandlePlayRequest(HWND window) {
     return 0;
 }
 
-LRESULT HandleMciNotify(HWND, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMciNotify(HWND window, WPARAM wParam, LPARAM lParam) {
     // Nothing of ours is open: whatever this notice was about is closed.
     if (PlaybackState.IsPlaying == 0) return 0;
     auto named = static_cast<MCIDEVICEID>(lParam);
@@ -88,10 +105,12 @@ LRESULT HandleMciNotify(HWND, WPARAM wParam, LPARAM lParam) {
     // newer notice still to come. Ids are reused, so this also catches a
     // closed device's notice that names the id of the one playing now.
     if (wParam == MCI_NOTIFY_ABORTED || wParam == MCI_NOTIFY_SUPERSEDED) return 0;
-    // Some drivers ("MPEGVideo" under Wine) name no device; such a notice
-    // cannot be about a device that is still playing.
-    if (named == 0 && DeviceStillPlays(PlaybackState.DeviceId)) return 0;
-    CloseDevice(PlaybackState.DeviceId);
-    PlaybackState.IsPlaying = 0;
+    // Some drivers ("MPEGVideo" under Wine) name no device; while the device
+    // still plays, such a notice is settled later, by EndCheckTick.
+    if (named == 0 && DeviceStillPlays(PlaybackState.DeviceId)) {
+        SetTimer(window, EndCheckTimerId, 100, EndCheckTick);
+        return 0;
+    }
+    CloseEndedDevice();
     return 0;
 }

@@ -6,6 +6,7 @@
 
 constexpr UINT_PTR FrameRateTimerId = 2;   // frame-rate tick, every 1000 ms
 constexpr UINT_PTR RefreshTimerId = 1;     // refresh tick, every 40 ms (started by ComposePanel)
+constexpr UINT_PTR EndCheckTimerId = 3;    // looks again, every 100 ms, whether a device said to have ended has stopped
 constexpr UINT PlayRequest = WM_USER;      // asks the window to choose a file and play it
 
 extern HINSTANCE AppInstance;   // module handle of the running program

@@ -60,6 +60,20 @@ TEST(Playback, TonesArriveWholeAndOnlyTheirOwnNoticeClosesTheDevice) {
     }
 }
 
+// "MPEGVideo" under Wine posts its notice, naming no device, and only then
+// stops: the window can take the notice while the device still plays.
+TEST(Playback, ANoticeTakenBeforeItsDeviceStoppedStillClosesIt) {
+    const std::string tone = WindowsPath(std::string(std::getenv("TD_PLAYBACK_MEDIA")) + "/tone523.wav");
+    PlaybackState.DeviceId = OpenAndPlayMpegVideo(PlayerWindow(), tone.c_str());
+    PlaybackState.IsPlaying = 1;
+    ASSERT_NE(PlaybackState.DeviceId, 0u);
+    SendMessageA(PlayerWindow(), MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
+    MCI_GENERIC_PARMS stop = {};   // the driver's own stop, which brings no further notice of success
+    mciSendCommandA(PlaybackState.DeviceId, MCI_STOP, MCI_WAIT, DWORD_PTR(&stop));
+    EXPECT_TRUE(WaitUntil(2000, [] { return PlaybackState.IsPlaying == 0; })) << "left playing nothing, Open dead";
+    EXPECT_EQ(OpenDeviceCount(), 0u);
+}
+
 TEST(Playback, FilesThatCannotPlayLeaveNoDeviceOpen) {
     const std::string dir = MakeTempDir("playback") + "\\";
     const std::string midi("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0c\0\x90\x3c\x64\x60\x80\x3c\0\0\xff\x2f\0", 34);
