@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Mutation testing of the platform-free code: plants one small fault at a time
 in a copy of the sources, rebuilds (natively, no sanitizers) and runs the native
-tests; a mutant that some test fails on (or that hangs) is killed. Mutants that
-do not compile are skipped; mutants whose objects come out byte for byte as the
-original's are equivalent and not counted. Prints the score per folder and every
-survivor. See scripts/mutate.sh for the usage."""
+tests; a mutant that some test fails on (or that hangs) is killed. A survivor is
+tried again in a build with the sanitizers, as the test command runs the suites.
+Mutants that do not compile are skipped; mutants whose objects come out byte for
+byte as the original's, or that scripts/mutate_equivalent.txt names, are
+equivalent and not counted. Prints the score per folder and every survivor. See
+scripts/mutate.sh for the usage."""
 import argparse, hashlib, json, os, random, re, shutil, subprocess, sys, time
 from collections import defaultdict
 
@@ -129,6 +131,17 @@ def mutants(path, text):
     return [(path,) + m for m in found]
 
 
+def read_equivalents(path):
+    """(file, rule, from, to, source line) -> why, from the list of mutants read as equivalent."""
+    known = {}
+    for line in open(path) if os.path.exists(path) else []:
+        if line.strip() and not line.startswith("#"):
+            file, rule, change, source, why = [f.strip() for f in line.split(" | ")]
+            before, after = change.split(" -> ")
+            known[(file, rule, before, after, source)] = why
+    return known
+
+
 def sh(cmd, **kw):
     return subprocess.run(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, **kw)
 
@@ -163,6 +176,44 @@ def run_tests(tests, timeout_of):
     return None
 
 
+def try_mutant(build, path, tests, timeout_of, baseline_objects):
+    """Builds the mutant now in the sources: (status, what killed it)."""
+    # The library first: a mutant that compiles to the same objects needs no tests. Then the
+    # folder's own tests, and only when they pass, everything else.
+    first = FIRST_TESTS.get(path.split("/")[0], [])
+    if sh(["cmake", "--build", build, "--target", "td_core"]).returncode != 0:
+        return "uncompilable", ""
+    if baseline_objects is not None and object_hashes(build) == baseline_objects:
+        return "equivalent", "same object code"
+    if sh(["cmake", "--build", build, "--target"] + first).returncode != 0:
+        return "uncompilable", ""
+    mine = [t for t in tests if t["name"] in first or t["name"][:-len("_corpus")] in first]
+    by = run_tests(mine, timeout_of)
+    if not by:
+        if sh(["cmake", "--build", build]).returncode != 0:
+            return "uncompilable", ""
+        by = run_tests([t for t in tests if t not in mine], timeout_of)
+    return ("killed", by) if by else ("survived", "")
+
+
+def prepare(build):
+    """Builds the unmutated tree and times its tests: (tests, timeouts), or None when one fails."""
+    b = sh(["cmake", "--build", build])
+    if b.returncode != 0:
+        print(b.stdout[-3000:])
+        return None
+    tests = ctest_list(build)
+    timeout_of = {}
+    for t in tests:  # the unmutated tests must pass; a mutant gets ten times their time
+        started = time.time()
+        r = subprocess.run(t["command"], cwd=t["cwd"], env=t["env"], stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+        if r.returncode != 0:
+            print("test %s fails before any mutant (%s):\n%s" % (t["name"], build, r.stdout.decode(errors="replace")[-2000:]))
+            return None
+        timeout_of[t["name"]] = max(10.0, 10 * (time.time() - started))
+    return tests, timeout_of
+
+
 def ctest_list(build):
     data = json.loads(sh(["ctest", "--test-dir", build, "--show-only=json-v1"]).stdout)
     tests = []
@@ -190,6 +241,7 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--src", required=True, help="copy of the source tree to mutate")
     ap.add_argument("--build", required=True)
+    ap.add_argument("--sanitized", help="a build of the same copy with the sanitizers, for a second try of each survivor")
     ap.add_argument("--sample", type=int, default=300, help="mutants to try (0: all)")
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--budget", type=float, default=0, help="seconds; stop trying new mutants after it (0: none)")
@@ -226,21 +278,16 @@ def main():
             print("%s:%d %s: %r -> %r" % (path, line, rule, text[at:at + length], repl))
         return 0
 
-    b = sh(["cmake", "--build", a.build])
-    if b.returncode != 0:
-        print(b.stdout[-3000:])
+    plain = prepare(a.build)
+    sanitized = prepare(a.sanitized) if a.sanitized else None
+    if plain is None or (a.sanitized and sanitized is None):
         return 2
+    tests, timeout_of = plain
     baseline_objects = object_hashes(a.build)
-    tests = ctest_list(a.build)
-    timeout_of = {}
-    for t in tests:  # the unmutated tests must pass; a mutant gets ten times their time
-        started = time.time()
-        r = subprocess.run(t["command"], cwd=t["cwd"], env=t["env"], stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-        if r.returncode != 0:
-            print("test %s fails before any mutant:\n%s" % (t["name"], r.stdout.decode(errors="replace")[-2000:]))
-            return 2
-        timeout_of[t["name"]] = max(10.0, 10 * (time.time() - started))
-    print("baseline: %d tests pass" % len(tests), flush=True)
+    if sanitized:
+        sanitized = sanitized + (None,)
+    equivalents = read_equivalents(os.path.join(a.src, "scripts", "mutate_equivalent.txt"))
+    print("baseline: %d tests pass%s" % (len(tests), " in both builds" if sanitized else ""), flush=True)
 
     results = []
     started = time.time()
@@ -257,20 +304,19 @@ def main():
             text = originals[path]
             write_file(os.path.join(a.src, path), text[:at] + repl + text[at + length:])
             source_line = text.split("\n")[line - 1].strip()
-            # The library first: a mutant that compiles to the same objects needs no tests. Then the
-            # folder's own tests, and only when they pass, everything else.
-            first = FIRST_TESTS.get(path.split("/")[0], [])
-            status, by = "uncompilable", ""
-            if sh(["cmake", "--build", a.build, "--target", "td_core"]).returncode != 0:
-                pass
-            elif object_hashes(a.build) == baseline_objects:
-                status, by = "equivalent", "same object code"
-            elif sh(["cmake", "--build", a.build, "--target"] + first).returncode == 0:
-                mine = [t for t in tests if t["name"] in first or t["name"][:-len("_corpus")] in first]
-                by = run_tests(mine, timeout_of)
-                if by or sh(["cmake", "--build", a.build]).returncode == 0:
-                    by = by or run_tests([t for t in tests if t not in mine], timeout_of)
-                    status = "killed" if by else "survived"
+            # Listed by its line's text; "#n" picks the n-th such change on the line.
+            nth = 1 + sum(1 for m in everything if m[:3] == (path, line, rule) and m[3] < at and m[5] == repl and
+                          text[m[3]:m[3] + m[4]] == text[at:at + length])
+            key = (path, rule, text[at:at + length], repl, source_line)
+            known = equivalents.get(key[:3] + ("%s #%d" % (repl, nth),) + key[4:]) or equivalents.get(key)
+            if known:
+                status, by = "equivalent", "listed: " + known
+            else:
+                status, by = try_mutant(a.build, path, tests, timeout_of, baseline_objects)
+                if status == "survived" and sanitized:
+                    s_status, s_by = try_mutant(a.sanitized, path, *sanitized)
+                    if s_status == "killed":
+                        status, by = s_status, "sanitizer: " + s_by
             entry = {"file": path, "line": line, "rule": rule, "from": text[at:at + length], "to": repl, "source": source_line,
                      "status": status, "by": by or ""}
             results.append(entry)
