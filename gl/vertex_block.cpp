@@ -16,8 +16,8 @@ static_assert(VertexBlockMinRoom == 83 && sizeof(Vertex3f) == VertexBytes);
 namespace {
 
 // Blocks that other builders saved carry the tag's two first letters swapped.
-constexpr char WrittenTag[4] = {'Q', 'V', 'M', 'W'};
-constexpr char SwappedTag[4] = {'V', 'Q', 'M', 'W'};
+constexpr char WrittenTag[] = "QVMW";
+constexpr char SwappedTag[] = "VQMW";
 
 }  // namespace
 
@@ -31,7 +31,7 @@ void* CreateVertexBlock(std::uint32_t, std::uint32_t vertexCount, std::uint32_t)
     auto* header = static_cast<VertexBlockHeader*>(AllocZeroed(std::uint32_t(size)));
     header->DataOffset = VertexBlockHeaderBytes;
     header->Version = 1;
-    std::memcpy(header->Tag, WrittenTag, sizeof WrittenTag);
+    std::memcpy(header->Tag, WrittenTag, sizeof header->Tag);
     return header;
 }
 
@@ -51,7 +51,8 @@ VertexBlockView ReadVertexBlock(const void* bytes, std::uint32_t size) {
     if (bytes == nullptr || size < VertexBlockHeaderBytes) return view;
     VertexBlockHeader header;
     std::memcpy(&header, bytes, sizeof header);
-    if (std::memcmp(header.Tag, WrittenTag, 4) != 0 && std::memcmp(header.Tag, SwappedTag, 4) != 0) return view;
+    if (std::memcmp(header.Tag, WrittenTag, sizeof header.Tag) != 0 && std::memcmp(header.Tag, SwappedTag, sizeof header.Tag) != 0)
+        return view;
     if (header.DataOffset < VertexBlockHeaderBytes || header.DataOffset > size) return view;
     // In 64 bits, compared as a count of whole vertices, so no product can wrap.
     const std::uint64_t count = std::uint64_t(header.GroupCount) * header.GroupLength;

@@ -17,17 +17,10 @@ namespace {
 std::int32_t WrapSub(std::int32_t a, std::int32_t b) { return std::int32_t(std::uint32_t(a) - std::uint32_t(b)); }
 std::int32_t WrapNeg(std::int32_t a) { return std::int32_t(0u - std::uint32_t(a)); }
 
-// Brings an angle into 0..3599; the first three steps cover -3600..10799 as the
-// callers expect, the remainder only guards the tables against other input.
+// Brings any angle into 0..3599 (the callers mostly pass -3600..10799).
 AngleIndex WrapAngle(AngleIndex a) {
-    if (a >= TableEntries) a -= TableEntries;
-    if (a < 0) a += TableEntries;
-    if (a >= TableEntries) a -= TableEntries;
-    if (std::uint32_t(a) >= std::uint32_t(TableEntries)) {
-        a %= TableEntries;
-        if (a < 0) a += TableEntries;
-    }
-    return a;
+    a %= TableEntries;
+    return a < 0 ? a + TableEntries : a;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 // Limits: the start point is drawn only when a step truncates onto it; a line
 // whose difference wraps round 32 bits is stepped point by point, off the
 // frame too.
+#include <algorithm>
 #include <cstdint>
 
 #if defined(__SSE2__)
@@ -116,15 +117,12 @@ void ClipAxis(std::uint64_t a, std::uint64_t n, std::int64_t qlo, std::int64_t q
     if (qlo < 0) qlo = 0;
     if (qhi > std::int64_t(a)) qhi = std::int64_t(a);
     if (qlo > qhi) {
-        lo = 1;
-        hi = 0;
+        hi = 0;  // below lo, which is at least 1
         return;
     }
     if (a == 0) return;  // q stays 0, inside the range
-    std::uint64_t first = (std::uint64_t(qlo) * n + a - 1) / a;
-    std::uint64_t last = ((std::uint64_t(qhi) + 1) * n - 1) / a;
-    if (first > lo) lo = first;
-    if (last < hi) hi = last;
+    lo = std::max(lo, (std::uint64_t(qlo) * n + a - 1) / a);
+    hi = std::min(hi, ((std::uint64_t(qhi) + 1) * n - 1) / a);
 }
 
 // The range of q for which start + sign × q lies in [low, high].

@@ -2,6 +2,7 @@
 #include "text/string_utils.h"
 
 #include <bit>
+#include <cstring>
 
 namespace {
 
@@ -46,14 +47,9 @@ void FillBytes(void* destination, std::uint32_t count, std::uint32_t value) {
 CommandLineText CommandLineTailOf(const char* line) {
     std::uint32_t n = StringLength(line);
     std::uint32_t from = 1;
-    if (n > 0 && line[0] == '"') {
-        from = n;  // no closing quote: all of it is the name
-        for (std::uint32_t i = 1; i < n; ++i) {
-            if (line[i] == '"') {
-                from = i + 1;
-                break;
-            }
-        }
+    if (line[0] == '"') {  // (an empty line's first byte is its zero)
+        const void* close = std::memchr(line + 1, '"', n - 1);
+        from = close == nullptr ? n : std::uint32_t(static_cast<const char*>(close) - line) + 1;  // no closing quote: all of it is the name
     }
     for (std::uint32_t i = from; i < n; ++i) {
         if (line[i] == ' ') {
