@@ -1,6 +1,7 @@
 // Fuzz: on any zero-terminated text, StringLength at every alignment of its
-// start, and the command-line tail and ParseHexNumber against plain scans
-// written here: the name ends at its closing quote or at the first character,
+// start (zeros before it included), and the command-line tail and
+// ParseHexNumber against plain scans written here: the name ends at its
+// closing quote or at the first character,
 // the tail follows the next space; a hex number fails (with -1) exactly when a
 // byte below '0' comes before the first zero or CR.
 #include <cstdlib>
@@ -15,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     char* line = static_cast<char*>(AllocZeroed(std::uint32_t(size) + 1));  // exact: overreads show
     std::memcpy(line, data, size);
     const std::uint32_t n = std::uint32_t(std::strlen(line));
-    for (std::uint32_t k = 0; k < 4 && k <= n; ++k) Require(StringLength(line + k) == n - k);
+    for (std::uint32_t k = 0; k < 4 && k <= size; ++k) Require(StringLength(line + k) == std::strlen(line + k));   // zeros before the start too
     const char* close = n > 0 && line[0] == '"' ? std::strchr(line + 1, '"') : nullptr;
     const char *space = std::strchr(line + (n == 0 ? 0 : line[0] != '"' ? 1 : close ? close - line + 1 : n), ' '), *p = line;
     const CommandLineText tail = CommandLineTailOf(line);

@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     std::uint32_t lines = 2 + std::uint32_t(std::count(data, data + size, '\r'));
     std::vector<std::size_t> starts = {0};
     for (std::size_t i = 0; i < size; ++i) if (data[i] == '\n' && starts.size() < lines) starts.push_back(i + 1);
-    Require(GetLineCount(d) == lines && GetLine(0, d).start == nullptr && GetLine(lines, d).start == nullptr && GetWordCount(d, 0) == 0 && GetWordCount(d, lines + 1) == 0);
+    Require(GetLineCount(d) == lines && GetLine(0, d).start == nullptr && GetLine(lines, d).start == nullptr && GetWordCount(d, 0) == 0 && GetWordCount(d, lines + 1) == 0 &&
+            (GetWordCount(d, 1) != 0 || (d->wordCounts[0] == NoWordsTag && d->wordTables[0] == reinterpret_cast<WordSpan**>(std::uintptr_t(NoWordsTag)))));
     for (std::uint32_t n = 1; n < lines; ++n) {
         // The line runs to the next recorded start, less its LF and a CR before it; the last line is empty.
         const std::size_t start = starts.size() >= n ? starts[n - 1] : 0, next = n + 1 < lines && starts.size() > n ? starts[n] : 0;

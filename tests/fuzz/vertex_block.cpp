@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     Require(view.Valid == valid && (!valid || (view.Primitive == Word(data + 16) && view.VertexCount == count && view.Vertices == data + offset)));
     for (std::uint32_t i = 0; valid && i < count; ++i) Require(std::memcmp(std::array{VertexAt(view, i)}.data(), data + offset + 12 * i, 12) == 0);
     if (size < 8) return 0;
+    Require(CreateVertexBlock(0, 0xFFFFFFFFu, 0) == nullptr);   // more than 4 GiB: refused, never cut to fit
     const std::uint32_t room = std::max<std::uint32_t>(data[size - 1], 83), index = Word(data + 4);
     auto* block = static_cast<unsigned char*>(CreateVertexBlock(0, data[size - 1], 0));
     std::vector<unsigned char> expected(28 + 12 * room, 0);   // a new block: its header, then zeros

@@ -76,15 +76,16 @@ TEST(Geometry, EndsOfTheRangeAnyAngleAndDivisionsByZero) {
         CASE(RadiansToAngle(AngleToRadians(1234)), 1234), CASE(VectorAngle(-1, -1), -1350), CASE(RadiansToAngle(NAN), INT32_MIN), CASE(RadiansToAngle(1e12), INT32_MIN),   // no 32-bit answer: a marker
         CASE(PointInRect(INT32_MAX, 0, INT32_MAX - 5, 0, 10, 10), 1),   // the far edge must not wrap
         CASE(VectorLength(3, 4), 5), CASE(VectorLength(-3, -4), 5), CASE(VectorLength(0, 0), 0), CASE(VectorLength(65536, 65536), 92682),
-        // m⁴ + m² (m = 46340) lies just below a midpoint, where a double square root alone rounds up.
+        // m⁴ + m² (m = 46340) lies just below a midpoint, where a double square root alone rounds up,
         CASE(VectorLength(2147395600, 46340), 2147395600u), CASE(VectorLength(2147395600, 46341), 2147395601u),
+        CASE(VectorLength(2147462326, 103621), 2147462329u),   // and one whose double square root rounds down
         CASE(VectorLength(INT32_MIN, INT32_MIN), 3037000500u), CASE(VectorLength(INT32_MAX, INT32_MAX), 3037000499u), CASE(VectorDiff(INT32_MIN, 0, INT32_MAX, 0), -1, 0),   // wraps
         CASE(PolarOffset(100, 900), 0, 100), CASE(PolarOffset(100, 7650), 70, 70), CASE(PolarOffset(-7, 450), -4, -4),
         CASE(PolarOffset(1000, 10799), 1000, -2), CASE(PolarOffset(100, -3600), 100, 0), CASE(PolarOffset(100, -4500), 0, -100), CASE(PolarOffset3D(1000, 450, 450, 450).z, 499),   // truncated three times
         CASE(VectorDiff(10, 20, 13, 24), 3, 4), CASE(IntVectorLength(3, 4), 5), CASE(ScaleVector(10, -10, 4, 3), 7, -7), CASE(HalfSize(4294967295u, 769), 2147483647, 384),
         CASE(MulWide(4294967295u, 4294967295u), std::int64_t(0xFFFFFFFE00000001u)), CASE(VectorAngle(0, -1), 1800), CASE(VectorAngle(1, 0), 900),
         CASE(DivideByTan(1000, 600), 577), CASE(DivideByTan(-1000, 1350), 1000), CASE(DivideByTan(1000, 900), 0), CASE(DivideByTan(1000, 0), INT32_MIN), CASE(DivideByTan(0, 0), INT32_MIN),
-        CASE(ProjectPoint(-10, 10, 3), -341, 1237), CASE(ProjectPoint(-10, 10, 3).valid, 1), CASE(ProjectPoint(1, 1, 0), 0, 0), CASE(ProjectPoint(1, 1, 0).valid, 0),
+        CASE(ProjectPoint(-10, 10, 3), -341, 1237), CASE(ProjectPoint(-10, 10, 1), -2048, 2944), CASE(ProjectPoint(-10, 10, 1).valid, 1), CASE(ProjectPoint(1, 1, 0), 0, 0), CASE(ProjectPoint(1, 1, 0).valid, 0),
         CASE(MulDivUnsigned(3000000000u, 4000000000u, 4), 3), CASE(MulDivUnsigned(7, 0, 7), 0),   // a 64-bit product; no trap
         CASE(ScaleVector(5, 5, 0, 3), 0, 0), CASE(ScaleVector(INT32_MAX, INT32_MIN, INT32_MAX, INT32_MAX), INT32_MAX, INT32_MIN),
         CASE(ReflectToQuadrant(INT32_MIN, 1, 1), INT32_MIN, 1),   // wraps, no overflow

@@ -41,7 +41,7 @@ static std::size_t Count(const std::uint8_t* p, std::size_t n, std::uint8_t valu
 TEST_F(Raster, PixelIndexRowRulesAndBounds) {
     const std::array<std::int32_t, 8> cases[] = {  // x, y; PixelOffset, TablePixelOffset, Set{Work,Buffer}Pixel and ByTable
         {0, 768, -1, 786432, 0, 0, -1, 786432}, {0, 1, 1024, 1024, 785408, 785408, 1024, 1024},  // 768 - y on the target; the spare row
-        {1023, 767, 786431, 786431, 2047, 2047, 786431, 786431}, {5, 0, 5, 5, -1, -1, 5, 5}, {5, 769, -1, -1, -1, -1, -1, -1},
+        {1023, 767, 786431, 786431, 2047, 2047, 786431, 786431}, {5, 0, 5, 5, -1, -1, 5, 5}, {0, 0, 0, 0, -1, -1, 0, 0}, {5, 769, -1, -1, -1, -1, -1, -1},
         {1024, 5, -1, -1, -1, -1, -1, -1}, {-1, 5, -1, -1, -1, -1, -1, -1}, {0, INT32_MIN, -1, -1, -1, -1, -1, -1},
     };
     for (const auto& [x, y, offset, table, w, wt, b, bt] : cases) {
@@ -64,23 +64,25 @@ TEST_F(Raster, CopiesFillsAndClears) {  // row copies: modes 0 to 2 copy (0 give
         EXPECT_TRUE(StoreRow(to.data() + 1, from.data() + 1, mode) == result && LoadRow(to.data() + 1, back.data(), mode) == result && to.Intact() && !to.data()[0]) << mode;
         EXPECT_EQ(!std::memcmp(to.data() + 1, from.data() + 1, FrameRowBytes) && !std::memcmp(back.data(), from.data() + 1, FrameRowBytes), result != -1) << mode;
     }
-    FillPixelBuffer(0xABFF8040), SetBufferPixel(3, 0, 0x000000FF), PixelBufferToScreen();  // the fill's byte 3 becomes 0
-    for (std::int32_t y = 0; y < FrameHeight; ++y)  // buffer row y lands on screen row 767 - y
-        ASSERT_EQ(std::memcmp(screen.data() + (767 - y) * FrameRowBytes, buffer.data() + y * FrameRowBytes, FrameRowBytes), 0) << y;
-    EXPECT_TRUE(GetBufferPixelByTable(1023, 767) == 0x004080FF && buffer.data()[FrameBytes] == 0x33);  // the spare half is not the frame
+    FillPixelBuffer(0xAB10E0C3);  // the fill's byte 3 becomes 0
+    EXPECT_TRUE(GetBufferPixelByTable(1023, 767) == 0x00C3E010 && GetBufferPixelByTable(0, 0) == 0x00C3E010 && buffer.data()[FrameBytes] == 0x33);  // the spare half is not the frame
     ClearPixelBuffer(), SetDrawTarget(screen.data()), ClearWorkSurface();  // the target is read at the call
     EXPECT_TRUE(Count(buffer.data(), PixelBufferBytes, 0x33) == FrameBytes && Count(buffer.data(), FrameBytes, 0) == FrameBytes && Count(screen.data(), FrameBytes, 0) == FrameBytes && work.data()[0] == 0x33);
-    // WorkSurfaceToPixelBuffer gives rows copied one after the other from y = 0, as LoadRow would: where
-    // the target lies over the PixelBuffer, rows read later may already have been written.
+    // WorkSurfaceToPixelBuffer and PixelBufferToScreen give rows copied one after the other from y = 0, as LoadRow
+    // and StoreRow would: PixelBuffer row y and row 767 - y of the other frame; where the frames overlap, rows
+    // read later may already have been written.
     Block block(3 * FrameBytes);
-    for (std::int32_t rows : {-768, 768, 0, 100, -100, 767}) {  // separate frames, then overlapping ones
+    for (bool toScreen : {false, true}) for (std::int32_t rows : {-768, 768, 0, 100, -100, 767}) {  // separate frames, then overlapping ones
         std::uint8_t *frame = block.data() + FrameBytes, *target = frame + rows * FrameRowBytes;
         for (std::size_t i = 0; i < 3 * FrameBytes; ++i) block.data()[i] = std::uint8_t(i * 7 + i / 4096);
         std::vector<std::uint8_t> expected(block.data(), block.data() + 3 * FrameBytes);
-        for (std::int32_t y = 0; y < FrameHeight; ++y)
-            std::memmove(&expected[FrameBytes + y * FrameRowBytes], &expected[(target - block.data()) + (767 - y) * FrameRowBytes], FrameRowBytes);
-        SurfaceState.pixelBuffer = frame, SurfaceState.workBits = target, WorkSurfaceToPixelBuffer();
-        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), block.data()) && block.Intact()) << rows << " rows apart";
+        for (std::int32_t y = 0; y < FrameHeight; ++y) {
+            std::uint8_t *row = &expected[FrameBytes + y * FrameRowBytes], *other = &expected[(target - block.data()) + (767 - y) * FrameRowBytes];
+            std::memmove(toScreen ? other : row, toScreen ? row : other, FrameRowBytes);
+        }
+        SurfaceState.pixelBuffer = frame, SurfaceState.workBits = SurfaceState.screenBits = target;
+        toScreen ? PixelBufferToScreen() : WorkSurfaceToPixelBuffer();
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), block.data()) && block.Intact()) << rows << " rows apart" << (toScreen ? ", to the screen" : "");
     }
 }
 
@@ -111,6 +113,39 @@ const struct { void (*ours)(std::int32_t, std::int32_t, std::int32_t, std::int32
 };
 enum { Line, Ellipse, Gradient, HalfDisc, BlackDisc };
 
+// A difference that wraps round 32 bits, from a start on the frame: every one of its 2^31 points is placed, and
+// the frame holds those of k up to 764 (y rises to 768; later ones lie far below the frame once y wraps).
+TEST_F(Raster, AWrappedLineReachesTheFrameAtItsStart) {
+    const std::int64_t n = 2147483647, dy = 2147483645;   // the rounded length of (100000, dy); dy = 2^32 - 2147483651
+    std::memset(work.data(), 0, FrameBytes), DrawLine(500, 5, 100500, -2147483646, 0xFFFFFF);
+    std::vector<std::uint8_t> ours(work.data(), work.data() + FrameBytes);
+    std::memset(work.data(), 0, FrameBytes);
+    for (std::int64_t k = 1; k <= 2000; ++k) Plot(500 + 100000 * k / n, 5 + dy * k / n, 0xFFFFFF);
+    EXPECT_EQ(std::memcmp(ours.data(), work.data(), FrameBytes), 0);
+}
+
+// Tables a caller rewrote so that the quarter is not monotone (all four mirrors kept) or one mirror image
+// moved: the outline is then every angle's point from the tables as they are.
+TEST_F(Raster, EllipsesOnTablesThatDoNotMirror) {
+    const LookupTablesRecord kept = LookupTables;
+    std::vector<std::vector<std::int32_t>> blocks;   // one block each: what is found on tables is kept for their address
+    const struct { bool sine; std::int32_t angle, value; bool mirrored; } cases[] = {{false, 1, 1005, true}, {true, 1, -30, true}, {false, 450, 710, true}, {false, 2000, -939, false}, {true, 3300, -499, false}};
+    for (const auto& [sine, angle, value, mirrored] : cases) {
+        blocks.emplace_back(kept.FixedCosTable, kept.FixedCosTable + 7200);   // cosines, then sines
+        std::int32_t* table = blocks.back().data() + (sine ? 3600 : 0);
+        table[angle] = value;
+        for (std::int32_t i = 0; mirrored && i < 3; ++i)   // 1800 - a, 1800 + a, 3600 - a
+            table[(i == 0 ? 1800 - angle : i == 1 ? 1800 + angle : 3600 - angle) % 3600] = (sine ? i == 0 : i == 2) ? value : -value;
+        LookupTables.FixedCosTable = blocks.back().data(), LookupTables.FixedSinTable = blocks.back().data() + 3600;
+        std::memset(work.data(), 0, FrameBytes), DrawEllipse(500, 400, 300, 200, 0xFFFFFF);   // radii small enough for the look-ups
+        std::vector<std::uint8_t> ours(work.data(), work.data() + FrameBytes);
+        std::memset(work.data(), 0, FrameBytes);
+        for (std::int32_t a = 0; a < 3600; ++a) Plot(500 + 300 * LookupTables.FixedCosTable[a] / 1000, 400 + 200 * LookupTables.FixedSinTable[a] / 1000, 0xFFFFFF);
+        EXPECT_EQ(std::memcmp(ours.data(), work.data(), FrameBytes), 0) << (sine ? "sine " : "cosine ") << angle;
+    }
+    LookupTables = kept;
+}
+
 // Far ends, the frame's edges and corners, a wrapped difference and wide radii first, then random shapes.
 TEST_F(Raster, ShapesMatchThePlainFormulas) {
     std::vector<std::array<std::int32_t, 6>> shapes = {  // kind, four coordinates, colour
@@ -121,7 +156,7 @@ TEST_F(Raster, ShapesMatchThePlainFormulas) {
         {Line, -100, 900, 900, -100, 12}, {Line, 1100, 700, 300, -100, 13}, {Line, -2000000000, -2000000000, 2000000000, 2000000000, 14},
         {Line, 7, -5, 7, 1300, 8}, {Line, 1023, 769, 1023, 0, 9}, {Line, 0, 700, 0, 768, 10}, {Line, -5, 768, 1100, 768, 11}, {Line, 1100, 1, -5, 1, 12},
         {Line, 1023, 3, 0, 3, 13}, {Line, 0, 1, 1023, 768, 14}, {Line, 1023, 768, 0, 1, 15}, {Line, 0, 768, 1023, 1, 16}, {Line, 0, 1, 3, 1, 17},
-        {Line, 5, 5, 5, 5, 18}, {Line, 5, 9, 6, 9, 27}, {Line, 1000, 100, 1100, 150, 28}, {Line, -1, 0, 1024, 769, 19}, {Line, 1024, 5, 1024, 700, 23}, {Line, 7, -50, 7, -5, 24}, {Ellipse, 0, 768, 30, 40, 20}, {Ellipse, 1023, 1, 700, 2, 21}, {Ellipse, 9, 9, 1, 0, 22}, {Ellipse, 400, 400, 600, 50, 25}, {Ellipse, 500, 400, 100000000, 300, 26},
+        {Line, 5, 5, 5, 5, 18}, {Line, 5, 9, 6, 9, 27}, {Line, 1000, 100, 1100, 150, 28}, {Line, -1, 0, 1024, 769, 19}, {Line, 1024, 5, 1024, 700, 23}, {Line, 7, -50, 7, -5, 24}, {Line, 7, 10, 7, 11, 29}, {Line, -3, 10, 0, 13, 30}, {Line, 1026, 60, 1023, 90, 31}, {Ellipse, 300, 300, -50, -30, 32}, {Ellipse, -1115252, 400, 100000000, 300, 33}, {Ellipse, 0, 768, 30, 40, 20}, {Ellipse, 1023, 1, 700, 2, 21}, {Ellipse, 9, 9, 1, 0, 22}, {Ellipse, 400, 400, 600, 50, 25}, {Ellipse, 500, 400, 100000000, 300, 26},
         {HalfDisc, 300, 300, 2, 0, 0xFF}, {BlackDisc, 300, 300, 2, 0, 0xFF0000}, {Gradient, 0, 0, 300, 200, 0xFFFF00}, {Gradient, 1000, 760, 30, 12, 0xFFFFFF},
     };
     const std::array<std::int32_t, 6> scene[] = {  // drawn together, left as a picture for a person to look at
@@ -131,7 +166,7 @@ TEST_F(Raster, ShapesMatchThePlainFormulas) {
     };
     shapes.insert(shapes.end(), std::begin(scene), std::end(scene));
     auto next = [seed = 2024u](std::int32_t lo, std::int32_t hi) mutable { return lo + std::int32_t(((seed = seed * 1664525u + 1013904223u) >> 8) % std::uint32_t(hi - lo + 1)); };
-    for (const auto& k : Kinds) for (std::int32_t i = 0; i < 12; ++i)
+    for (const auto& k : Kinds) for (std::int32_t i = 0; i < (&k == Kinds ? 48 : 12); ++i)   // lines are quick: more of them
         shapes.push_back({std::int32_t(&k - Kinds), next(k.lo, k.hi), next(k.lo, k.hi), next(k.sizeLo, k.sizeHi), next(k.sizeLo, k.sizeHi), next(0, 0xFFFFFF)});
     std::vector<std::uint8_t> pattern(FrameBytes), ours(FrameBytes);
     for (std::size_t i = 0; i < FrameBytes; ++i) pattern[i] = std::uint8_t(i * 13 + i / 4093);  // byte 3 varies too

@@ -20,8 +20,10 @@ TEST(Document, IndexOfTwoLines) {
     TextDocument* d = IndexTextDocument(std::strcpy(text, "ab;cd\r\nx y\r\n"), 12);
     ASSERT_NE(d, nullptr);
     const WordSpan *whole = GetWordSpan(d, 1, 1), *none = GetWordSpan(d, 1, 2), *y = GetWordSpan(d, 2, 2);
-    EXPECT_TRUE(GetLineCount(d) == 4 && GetLine(1, d).length == 5 && GetLine(2, d).start == text + 7 && GetLine(2, d).length == 3 && GetWordCount(d, 1) == 2 && GetWordCount(d, 3) == 0);
+    EXPECT_TRUE(GetLineCount(d) == 4 && GetLine(1, d).length == 5 && GetLine(2, d).start == text + 7 && GetLine(2, d).length == 3 && GetWordCount(d, 1) == 2 && GetWordCount(d, 3) == 0 && LineLength(d, 0) == 0);
     EXPECT_TRUE(whole->start == text && whole->length == 5 && whole->remaining == 2 && none->start == reinterpret_cast<const char*>(1) && none->length == 0 && none->remaining == 1 && y->start == text + 9);
+    FreeWordTables(d);   // then again inside FreeTextDocument: each block is freed once
+    EXPECT_TRUE(d->wordTables == nullptr && d->wordCounts == nullptr);
     FreeTextDocument(d);
 }
 
@@ -43,6 +45,8 @@ TEST(Document, LineHelpers) {
     const std::int32_t unrecorded[] = {0, 4, 0, 0};   // line 1 does start at 0
     EXPECT_TRUE(CopyLineField(3, unrecorded, 4, fields, "over") == -1 && CopyLineField(1, unrecorded, 4, fields, "ab") == 3);
     EXPECT_EQ(std::string(fields, 10), std::string("ab\0#name\0#", 10));
+    std::int32_t offsets[3] = {-1, -1, -1};   // a table not zeroed: line 1's entry is written too
+    EXPECT_TRUE(BuildLineOffsets("a\nbc\nd\n", offsets, 7, 3) == 3 && offsets[0] == 0 && offsets[1] == 2 && offsets[2] == 5 && CountLines("\r\r", 1) == 3);
     const struct { const char* text; std::int32_t count, end; } ends[] = {{"\rab", 0, 1}, {"ab\0c", 9, 3}, {"abc\r", 3, -1}, {"abc\r", 4, 4}};
     for (const auto& c : ends) EXPECT_EQ(FindLineEnd(c.text, c.count), c.end) << c.text;
 }
@@ -63,7 +67,7 @@ TEST(Document, FilesFromDisk) {
 TEST(Strings, DirectoriesAppendAndFill) {   // command-line tails and hex numbers: the strings fuzz target, on its seeds
     const struct { std::string path; std::uint32_t length, size; const char* directory; } paths[] = {
         {"C:\\Apps\\player.exe", 18, 128, "C:\\Apps\\"}, {"C:\\d\\a.e", 8, 128, "C:\\"}, {"a.exe", 5, 128, ""},
-        {"", 0, 128, ""}, {"abcdef.exe", 10, 128, ""}, {"C:\\Apps\\player.exe", 18, 18, ""}, {"ab", 2, 1, ""}};  // the last two: cut to their buffers
+        {"", 0, 128, ""}, {"abcdef.exe", 10, 128, ""}, {"C:\\Apps\\player.exe", 18, 18, ""}, {"ab", 2, 1, ""}, {"\\abcde", 6, 7, "\\"}, {"ab", 2, 0, "ab"}};  // cut to their buffers; a buffer of no bytes is left alone
     auto cut = [](std::string path, std::uint32_t n, std::uint32_t size) { CutToDirectory(path.data(), n, size); return path; };
     for (const auto& c : paths) EXPECT_STREQ(cut(c.path, c.length, c.size).c_str(), c.directory) << c.path;
     char path[16] = "C:\\Apps\\", empty[4] = "", bytes[6] = "#####";
