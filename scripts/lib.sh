@@ -17,8 +17,9 @@ TD_PACKAGES_BENCH="libsdl2-gfx-dev libpixman-1-dev pkg-config"
 # ... and the same peers as 32-bit code, with the compiler's 32-bit support, to
 # build the benchmark as the product's processor sees it.
 TD_PACKAGES_BENCH_I386="g++-multilib libsdl2-gfx-dev:i386 libpixman-1-dev:i386"
-# Only scripts/soak.sh installs this: gnuplot draws its plot.
-TD_PACKAGES_SOAK="gnuplot-nox"
+# Only scripts/soak.sh installs these: gnuplot draws its plot, gdb asks the C
+# library of the processes it measures to hand back its free pages.
+TD_PACKAGES_SOAK="gnuplot-nox gdb"
 
 # Sound the tests can hear in real time (a PulseAudio server with a null sink)
 # and an X server that can switch modes (Xorg with the dummy driver; XRandR for

@@ -10,8 +10,9 @@
 # cancels a dialog. A control program with none of the player's code
 # (scripts/soak_control.cpp) makes the platform do the same after each cycle,
 # in its own process, so what the platform keeps can be told from ours.
-# Each minute it samples both processes' resident memory and how fast the
-# player answers; at the end come cycles with no media (hovers and a
+# After each cycle it samples the memory both processes hold (resident, once
+# the C library has handed back its free pages) and how fast the player
+# answered; at the end come cycles with no media (hovers and a
 # cancelled dialog), then a table, a plot (soak.png) and a verdict; it exits
 # 0 only on a pass.
 #   Played:  the tune is heard (a sound server of its own, recorded in real
@@ -83,6 +84,24 @@ done
 [ -n "${window:-}" ] || { log "the player's window did not appear"; exit 1; }
 # Wine's loader becomes the program: the process started is the player's.
 rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status" 2>/dev/null; }
+# What a process holds: its resident memory once the C library under Wine has
+# handed back the free pages it keeps for reuse (malloc_trim, called through
+# gdb), the least of five readings 0.1 s apart so that the stack of a thread
+# still ending is not counted. The platform's decoder threads leave several
+# MiB free in the C library's pools, a different amount each run, which hid
+# any growth of ours. Without gdb's access (trim=0) it is the resident memory.
+trim=0
+held_kib() {
+    [ "$trim" = 1 ] && timeout 20 gdb -p "$1" -batch -ex 'call (int)malloc_trim(0)' >/dev/null 2>&1
+    local i r low=
+    for i in 1 2 3 4 5; do
+        r=$(rss_kib "$1")
+        [ -z "$low" ] || [ "${r:-0}" -lt "$low" ] && low=$r
+        sleep 0.1
+    done
+    echo "${low:-0}"
+}
+[[ $(timeout 20 gdb -p "$player" -batch -ex 'call (int)malloc_trim(0)' 2>&1) == *'$1 = '* ]] && trim=1
 holds() { [[ $(ls -l "/proc/$player/fd" 2>/dev/null) == *"/$1"* ]]; }
 holds_tune() { holds sample_tune.wav; }
 # Loudness (RMS, 0..32768) of the last MS milliseconds heard.
@@ -176,6 +195,13 @@ no_dialog() {
     click $stop_at
 }
 
+# A dialog left open would hold every later cycle (no prompt shows under it):
+# Escape until it goes.
+dismiss_dialog() {
+    local i
+    for i in 1 2 3; do [ -n "$(dialog_window)" ] || return; xdotool key Escape; sleep 0.5; done
+}
+
 # Open, the dialog, NAME typed and Return, as a person; then waits for the
 # dialog to close. A name that has gone brings up the dialog's own "not
 # found" box (same title): it is answered and the dialog cancelled.
@@ -194,11 +220,11 @@ pick() {
         mirror+=("pick $name")
     fi
     [ "$(wait_dialog $([ "$name" = gone.wav ] && echo 3000 || echo 5000) 0)" -ge 0 ] && return 0
-    [ "$name" = gone.wav ] || { fail "the dialog did not close after $name"; return 1; }
+    [ "$name" = gone.wav ] || { fail "the dialog did not close after $name"; dismiss_dialog; return 1; }
     gone_found=$((gone_found + 1))
     mirror=("${mirror[@]:0:${#mirror[@]}-3}" "cancel")   # the control's dialog shows the box too
     xdotool key Return; sleep 0.3; xdotool key Escape
-    [ "$(wait_dialog 5000 0)" -ge 0 ] || { fail "the dialog did not close after $name"; return 1; }
+    [ "$(wait_dialog 5000 0)" -ge 0 ] || { fail "the dialog did not close after $name"; dismiss_dialog; return 1; }
     return 2
 }
 
@@ -288,10 +314,12 @@ mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 
 failures=()
 rows=()
-first_p= first_c= plot_p0= most=0 most_at= total=0 bad_played=0 gone_found=0
+first_p= first_c= plot_p0= raw_p0= most=0 most_at= total=0 bad_played=0 gone_found=0
 start=$(date +%s)
-echo "# seconds player_+KiB control_+KiB (against the first cycle) prompt_ms dialog_ms sound_ms" >"$work/cycles.dat"
-log "soaking for $minutes minutes (player process $player, control $control, display $DISPLAY)"
+echo "# seconds player_+KiB control_+KiB (held, against the first cycle) prompt_ms dialog_ms sound_ms" \
+    "player_+KiB control_+KiB (resident)" >"$work/cycles.dat"
+log "soaking for $minutes minutes (player process $player, control $control, display $DISPLAY;" \
+    "memory $([ "$trim" = 1 ] && echo "held, the C library's free pages handed back" || echo "resident: gdb could not attach"))"
 for minute in $(seq 1 "$minutes"); do
     cycles=0 played=0 stopped=0 cycle=0
     hover_ms=() dialog_ms=() sound_ms=()
@@ -301,11 +329,12 @@ for minute in $(seq 1 "$minutes"); do
         cycle=$((cycle + 1))
         cycle_once
         total=$((total + 1))
-        p=$(rss_kib $player)   # each right after its own cycle
+        raw_p=$(rss_kib $player) p=$(held_kib $player)   # each right after its own cycle
         run_control
-        c=$(rss_kib $control)
-        [ -n "$plot_p0" ] || plot_p0=$p plot_c0=$c
-        echo "$(($(date +%s) - start)) $((p - plot_p0)) $((c - plot_c0)) ${hover_ms[-1]:--} ${dialog_ms[-1]:--} ${sound_ms[-1]:--}" >>"$work/cycles.dat"
+        raw_c=$(rss_kib $control) c=$(held_kib $control)
+        [ -n "$plot_p0" ] || plot_p0=$p plot_c0=$c raw_p0=$raw_p raw_c0=$raw_c
+        echo "$(($(date +%s) - start)) $((p - plot_p0)) $((c - plot_c0)) ${hover_ms[-1]:--} ${dialog_ms[-1]:--}" \
+            "${sound_ms[-1]:--} $((raw_p - raw_p0)) $((raw_c - raw_c0))" >>"$work/cycles.dat"
     done
     kill -0 "$player" 2>/dev/null || { failures+=("minute $minute: the player ended"); break; }
     rss=${p:-0} crss=${c:-0}
@@ -319,8 +348,8 @@ for minute in $(seq 1 "$minutes"); do
         failures+=("minute $minute: $cycle cycles begun, $cycles finished, $played played, $stopped stopped")
     [ "$ours" -le "$most" ] || { most=$ours most_at=$minute; }
 done
-# Single samples wander by a MiB or more either way (Wine returns memory in
-# large blocks now and then), so growth after minute 1 is read off a straight
+# Single samples still wander by some hundred KiB either way (Wine's own heap
+# keeps free blocks too), so growth after minute 1 is read off a straight
 # line fitted through each process's samples from then on.
 read -r fit_p fit_c < <(awk '!/^#/ && $1 >= 60 { n++; x = $1; sx += x; sxx += x * x; sp += $2; sxp += x * $2
         sc += $3; sxc += x * $3; last = x }
@@ -334,12 +363,12 @@ quiet=20 quiet_ours=
 if kill -0 "$player" 2>/dev/null; then
     minute=quiet cycle=0
     for cycle in $(seq 0 "$quiet"); do
-        if [ "$cycle" = 1 ]; then p0=$(rss_kib $player) c0=$(rss_kib $control); fi
+        if [ "$cycle" = 1 ]; then p0=$(held_kib $player) c0=$(held_kib $control); fi
         for c in exit stop open; do at=${c}_at; hover ${!at} "${prompt_of[$c]}" >/dev/null; done
         cancel_once
         run_control
     done
-    quiet_p=$(($(rss_kib $player) - p0)) quiet_c=$(($(rss_kib $control) - c0))
+    quiet_p=$(($(held_kib $player) - p0)) quiet_c=$(($(held_kib $control) - c0))
     quiet_ours=$((quiet_p - (quiet_c > 0 ? quiet_c : 0)))   # the control giving memory back is no growth of ours
     [ "$quiet_ours" -le 64 ] || failures+=("$quiet cycles with no media grew the player by $quiet_p KiB, the control by $quiet_c KiB")
 fi
@@ -364,10 +393,12 @@ set terminal pngcairo size 1000,800
 set output "$work/soak.png"
 set multiplot layout 2,1 title "Soak of the player, $minutes minutes"
 set xlabel "minutes"
-set ylabel "resident memory grown, MiB"
+set ylabel "memory grown, MiB"
 set key outside right top
-plot "$work/cycles.dat" using (\$1/60):(\$2/1024) with lines title "player", \
-     "" using (\$1/60):(\$3/1024) with lines title "control"
+plot "$work/cycles.dat" using (\$1/60):(\$2/1024) with lines lw 2 lc "blue" title "player, held", \
+     "" using (\$1/60):(\$3/1024) with lines lw 2 lc "red" title "control, held", \
+     "" using (\$1/60):(\$7/1024) with lines dt 2 lc "blue" title "player, resident", \
+     "" using (\$1/60):(\$8/1024) with lines dt 2 lc "red" title "control, resident"
 set ylabel "ms"
 set logscale y
 plot "" using (\$1/60):4 with points pt 7 ps 0.5 title "prompt", \
@@ -381,7 +412,8 @@ echo "Soak of the player, $minutes minutes, $(td_arch_of "$arch") build under $a
 printf '%6s %6s %6s %7s %7s %6s %7s %6s %6s %10s %10s %10s\n' minute cycles played stopped \
     "player" "+KiB" "control" "+KiB" "ours" "prompt ms" "dialog ms" "sound ms"
 printf '%s\n' "${rows[@]}"
-echo "player, control: resident memory (MiB) at the end of the minute, and +KiB against minute 1;"
+echo "player, control: memory held (MiB; $([ "$trim" = 1 ] && echo "resident once the C library's free pages are handed back" ||
+    echo "resident: gdb could not attach")) at the end of the minute, and +KiB against minute 1;"
 echo "ours: the player's +KiB less the control's. Times are median/maximum: prompt, from the"
 echo "pointer onto a control until its prompt shows; dialog, from a click on Open until the"
 echo "dialog shows; sound, from the dialog's closing until the tune is heard."
