@@ -31,6 +31,9 @@ constexpr DWORD OpenDialogFlags = OFN_LONGNAMES | OFN_EXPLORER | OFN_FILEMUSTEXI
 BOOL ShowOpenDialog(const char* title, const char* filter);   // fills OpenFileRecord, runs GetOpenFileNameA; non-zero when chosen
 char* AskOpenFileName();                                       // empties FileNameBuffer, shows "Open A File"; empty string: nothing chosen (or a path too long)
 
+// Playback
+MCIDEVICEID PlayChosenFile(HWND window, const char* name);   // "MPEGVideo" on a chosen file, notice to window; 0 when gone or unplayable
+
 // Message handlers of the main window
 LRESULT HandlePlayRequest(HWND window);                               // chooses a file and plays it unless something plays
 LRESULT HandleMciNotify(HWND window, WPARAM wParam, LPARAM lParam);   // playback of the current device ended: closes it

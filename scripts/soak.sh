@@ -257,7 +257,11 @@ cycle_once() {
     # A file picked by mistake: whatever it does, the player goes on.
     [ "$bad" = gone.wav ] && cp "$tune" "$folder/gone.wav"
     pick "$bad"
-    case $? in 0) mirror+=("open $(winpath "$folder/$bad")" "wait 1000") ;; 1) return ;; esac
+    # The player opens nothing for a file gone since the dialog closed.
+    case $? in
+        0) [ "$bad" = gone.wav ] && mirror+=("wait 1000") || mirror+=("open $(winpath "$folder/$bad")" "wait 1000") ;;
+        1) return ;;
+    esac
     sleep 1
     holds "$bad" && bad_played=$((bad_played + 1))
     click $stop_at

@@ -2,6 +2,8 @@
 // devices, heard through the sound capture. (The real "Open A File" dialog and
 // "Stop" are driven end to end, in app/player_test.cpp.)
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -93,6 +95,27 @@ TEST(Playback, FilesThatCannotPlayLeaveNoDeviceOpen) {
         PumpFor(200);
         EXPECT_EQ(OpenDeviceCount(), before);
     }
+}
+
+static int OwnThreadCount() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {sizeof entry};
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
+}
+
+// A file deleted between the dialog and the open: nothing plays and nothing
+// stays behind (Wine's "MPEGVideo" keeps a thread for each open of a missing file).
+TEST(Playback, AChosenFileThatHasGoneLeavesNothingBehind) {
+    const std::string gone = MakeTempDir("playback") + "\\gone.wav";
+    const int before = OwnThreadCount();
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(PlayChosenFile(PlayerWindow(), gone.c_str()), 0u);
+    PumpFor(200);
+    EXPECT_LE(OwnThreadCount(), before + 1) << "threads left behind";
+    EXPECT_EQ(OpenDeviceCount(), 0u);
 }
 
 // A path longer than the 260-byte buffer in UTF-8 (this program's code page,
