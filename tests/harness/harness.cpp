@@ -110,10 +110,7 @@ void Click() {
     SendInput(2, in, sizeof(INPUT));
 }
 
-void ClickAt(HWND window, int x, int y) {
-    MovePointerTo(window, x, y);
-    Click();
-}
+void ClickAt(HWND window, int x, int y) { MovePointerTo(window, x, y); Click(); }
 
 std::string DialogText(HWND dialog) {
     char text[1024] = {};
