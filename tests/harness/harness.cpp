@@ -12,10 +12,7 @@
 
 #include "app/window.h"
 
-static std::string EnvOr(const char* name, const char* fallback) {
-    const char* v = std::getenv(name);
-    return v != nullptr && *v != '\0' ? v : fallback;
-}
+static std::string EnvOr(const char* name, const char* fallback) { const char* v = std::getenv(name); return v && *v ? v : fallback; }
 
 std::string WindowsPath(const std::string& path) {
     std::string out = path;

@@ -10,11 +10,7 @@
 #include <vector>
 
 // A started process and, once found, its main window.
-struct PlayerProcess {
-    HANDLE process;
-    DWORD processId;
-    HWND window;
-};
+struct PlayerProcess { HANDLE process; DWORD processId; HWND window; };
 
 std::string WindowsPath(const std::string& unixOrWindowsPath);   // Unix path to Z:\..., others unchanged
 std::string BuildPath(const std::string& relative);              // file under the build folder ($TD_BINARY_DIR)
