@@ -78,7 +78,7 @@ TEST(Playback, ANoticeTakenBeforeItsDeviceStoppedStillClosesIt) {
 
 static int OwnThreadCount() {
     HANDLE all = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 t = {sizeof t};
+    THREADENTRY32 t = {sizeof t, 0, 0, 0, 0, 0, 0};
     int n = 0;
     for (BOOL more = Thread32First(all, &t); more; more = Thread32Next(all, &t)) n += t.th32OwnerProcessID == GetCurrentProcessId();
     CloseHandle(all);
