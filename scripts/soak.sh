@@ -91,8 +91,9 @@ rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status" 2>/dev/null; }
 # MiB free in the C library's pools, a different amount each run, which hid
 # any growth of ours. Without gdb's access (trim=0) it is the resident memory.
 trim=0
+give_back() { timeout 20 gdb -p "$1" -batch -ex 'call (int)malloc_trim(0)' 2>&1; }
 held_kib() {
-    [ "$trim" = 1 ] && timeout 20 gdb -p "$1" -batch -ex 'call (int)malloc_trim(0)' >/dev/null 2>&1
+    [ "$trim" = 1 ] && give_back "$1" >/dev/null
     local i r low=
     for i in 1 2 3 4 5; do
         r=$(rss_kib "$1")
@@ -101,7 +102,7 @@ held_kib() {
     done
     echo "${low:-0}"
 }
-[[ $(timeout 20 gdb -p "$player" -batch -ex 'call (int)malloc_trim(0)' 2>&1) == *'$1 = '* ]] && trim=1
+[[ $(give_back "$player") == *'$1 = '* ]] && trim=1
 holds() { [[ $(ls -l "/proc/$player/fd" 2>/dev/null) == *"/$1"* ]]; }
 holds_tune() { holds sample_tune.wav; }
 # Loudness (RMS, 0..32768) of the last MS milliseconds heard.
@@ -425,7 +426,7 @@ echo "Growth after minute 1, fitted through every cycle's sample: player $fit_p 
 echo "ours $((fit_p - fit_c)) KiB (largest single-minute difference: $most KiB, minute ${most_at:-1})."
 echo "Picked by mistake: ${bad_files[*]} in turn; $bad_played of them were still playing a second"
 echo "later (stopped), and $gone_found times gone.wav had gone before the dialog let it go."
-[ -n "$quiet_ours" ] && echo "No media, $quiet cycles: player +$quiet_p KiB (from $p0), control +$quiet_c KiB (from $c0)."
+[ -n "$quiet_ours" ] && printf 'No media, %d cycles: player %+d KiB (from %d), control %+d KiB (from %d).\n' "$quiet" "$quiet_p" "$p0" "$quiet_c" "$c0"
 echo "Plot: $work/soak.png (data: $work/cycles.dat)"
 echo "$ended with code $code"
 [ "$code" -eq 0 ] || failures+=("$ended with code $code")
