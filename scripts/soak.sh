@@ -52,8 +52,10 @@ bad_files=(empty.mp3 noise.mp3 half.mp3 liar.wav gone.wav)
 tune_ms=$(soxi -D "$tune" | awk '{ printf "%d", $1 * 1000 }')
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
-# Wine's errors and any crash's backtrace go to wine.log (not its fixme chatter).
-export WINEDEBUG=${WINEDEBUG:-fixme-all}
+# Wine's errors and any crash's backtrace go to wine.log (not its fixme chatter),
+# with the "MPEGVideo" driver's trace: it names every file that was missing
+# when the platform itself came to open it.
+export WINEDEBUG=${WINEDEBUG:-fixme-all},+mciqtz
 td_wine_env "$arch" soak
 unset DISPLAY
 td_start_display || exit 1
@@ -103,6 +105,7 @@ held_kib() {
     echo "${low:-0}"
 }
 [[ $(give_back "$player") == *'$1 = '* ]] && trim=1
+missing_opens() { grep -c 'Cannot render file (hr = 80070002)' "$work/wine.log"; }
 holds() { [[ $(ls -l "/proc/$player/fd" 2>/dev/null) == *"/$1"* ]]; }
 holds_tune() { holds sample_tune.wav; }
 # Loudness (RMS, 0..32768) of the last MS milliseconds heard.
@@ -257,13 +260,19 @@ cycle_once() {
 
     # A file picked by mistake: whatever it does, the player goes on.
     [ "$bad" = gone.wav ] && cp "$tune" "$folder/gone.wav"
+    local missing picked
+    missing=$(missing_opens)
     pick "$bad"
-    # The player opens nothing for a file gone since the dialog closed.
-    case $? in
-        0) [ "$bad" = gone.wav ] && mirror+=("wait 1000") || mirror+=("open $(winpath "$folder/$bad")" "wait 1000") ;;
-        1) return ;;
-    esac
+    picked=$?
+    [ "$picked" = 1 ] && return
     sleep 1
+    if [ "$picked" = 0 ]; then
+        # The player opens nothing for a file gone since the dialog closed,
+        # but one that goes while the platform opens it is opened missing.
+        if [ "$bad" != gone.wav ]; then mirror+=("open $(winpath "$folder/$bad")")
+        elif [ "$(missing_opens)" -gt "$missing" ]; then raced=$((raced + 1)); mirror+=("open $(winpath "$folder/$bad")"); fi
+        mirror+=("wait 1000")
+    fi
     holds "$bad" && bad_played=$((bad_played + 1))
     click $stop_at
     mirror+=("close")
@@ -319,7 +328,7 @@ mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 
 failures=()
 rows=()
-first_p= first_c= plot_p0= raw_p0= most=0 most_at= total=0 bad_played=0 gone_found=0
+first_p= first_c= plot_p0= raw_p0= most=0 most_at= total=0 bad_played=0 gone_found=0 raced=0
 start=$(date +%s)
 echo "# seconds player_+KiB control_+KiB (held, against the first cycle) prompt_ms dialog_ms sound_ms" \
     "player_+KiB control_+KiB (resident)" >"$work/cycles.dat"
@@ -425,7 +434,8 @@ echo "dialog shows; sound, from the dialog's closing until the tune is heard."
 echo "Growth after minute 1, fitted through every cycle's sample: player $fit_p KiB, control $fit_c KiB;"
 echo "ours $((fit_p - fit_c)) KiB (largest single-minute difference: $most KiB, minute ${most_at:-1})."
 echo "Picked by mistake: ${bad_files[*]} in turn; $bad_played of them were still playing a second"
-echo "later (stopped), and $gone_found times gone.wav had gone before the dialog let it go."
+echo "later (stopped); $gone_found times gone.wav had gone before the dialog let it go, and $raced"
+echo "times it went while the platform opened it (the control opened it missing too)."
 [ -n "$quiet_ours" ] && printf 'No media, %d cycles: player %+d KiB (from %d), control %+d KiB (from %d).\n' "$quiet" "$quiet_p" "$p0" "$quiet_c" "$c0"
 echo "Plot: $work/soak.png (data: $work/cycles.dat)"
 echo "$ended with code $code"
