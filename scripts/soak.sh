@@ -407,6 +407,7 @@ set terminal pngcairo size 1000,800
 set output "$work/soak.png"
 set multiplot layout 2,1 title "Soak of the player, $minutes minutes"
 set xlabel "minutes"
+set autoscale xfix
 set ylabel "memory grown, MiB"
 set key outside right top
 plot "$work/cycles.dat" using (\$1/60):(\$2/1024) with lines lw 2 lc "blue" title "player, held", \
